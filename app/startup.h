@@ -1,0 +1,27 @@
+#pragma once
+// Start-up of the viewer program: its command line, and the run of the
+// application with the main window.
+
+#include <string>
+
+namespace quorix {
+
+struct TViewerOptions {
+  std::string Directory;       // --dir: made the working directory first
+  std::string ScreenshotPath;  // --screenshot: write the window as PNG and exit
+  int AfterMs = 0;             // --after-ms: message loop time before the screenshot
+  bool Help = false;
+  bool Version = false;
+};
+
+// False, with a one-line message in error, for a command line it cannot use.
+bool ParseViewerOptions(int argc, char** argv, TViewerOptions& options, std::string& error);
+std::string ViewerUsage();
+
+// Initialises the application, creates the main window (which runs the first
+// refresh) and runs the message loop, or writes the screenshot. An exception
+// that escapes is shown in the application's error box and ends the program
+// with status 1.
+int RunViewer(int argc, char** argv, const TViewerOptions& options);
+
+}  // namespace quorix
