@@ -251,6 +251,7 @@ class TApplication {
   // The standard error box: the application's title and the message, with a
   // full stop added when it ends without one.
   void ShowException(const Exception& E);
+  static std::string ErrorBoxText(const Exception& E);
   // Replaces the standard error box (tests, headless runs).
   TExceptionHandler OnException;
 

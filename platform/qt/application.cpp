@@ -112,9 +112,14 @@ void TApplication::HandleException(std::exception_ptr error) {
   }
 }
 
-void TApplication::ShowException(const Exception& E) {
+std::string TApplication::ErrorBoxText(const Exception& E) {
   std::string message = E.what();
   if (!message.empty() && message.back() != '.') message += '.';
+  return message;
+}
+
+void TApplication::ShowException(const Exception& E) {
+  const std::string message = ErrorBoxText(E);
   if (!toolkit_) {
     std::fprintf(stderr, "%s\n", message.c_str());
     return;
