@@ -155,9 +155,12 @@ class TPackageBuild {
     }
     UnicodeString name = GroupLineName(line.Text);
     if (name.size() > MaxGroupNameLength) {
+      // Quote the name as written; its length is counted without the spaces.
+      const std::u16string_view written = TrimSpaces(line.Written);
+      const std::u16string_view writtenName = written.substr(1, written.size() - 2);
       return Fail(TSmiliesBuildFailure::GroupNameTooLong, &line,
-                  "group name " + Quoted(name) + " has " + std::to_string(name.size()) +
-                      " characters, at most 16 are allowed");
+                  "group name " + Quoted(writtenName) + " has " + std::to_string(name.size()) + " characters" +
+                      (writtenName != name ? " without its spaces" : "") + ", at most 16 are allowed");
     }
     groups_.push_back(std::move(name));
     return true;
