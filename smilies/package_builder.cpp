@@ -209,7 +209,7 @@ class TPackageBuild {
         return true;
       case ReadFileResult::TooLarge:
         return Fail(TSmiliesBuildFailure::PictureTooLarge, &line,
-                    PictureName(line, parts) + " is larger than 500000 bytes (" + std::to_string(size) + ")");
+                    PictureName(line, parts) + " is larger than 500000 bytes (" + std::to_string(size) + " bytes)");
       case ReadFileResult::CannotOpen:
       case ReadFileResult::ReadError:
         break;

@@ -117,6 +117,14 @@ TEST(SmiliesToolTest, CheckSummarisesAndPackWritesThePackage) {
                           "0123456789");
 }
 
+TEST(SmiliesToolTest, TheShippedMinimalSampleChecks) {
+  TTempWorkDir dir;
+  const TToolRun check = RunTool({"check", std::string(QUORIX_SAMPLES_DIR) + "/minimal"});
+  EXPECT_EQ(check.exitCode, 0);
+  EXPECT_EQ(check.out.rfind("ok: 6 smilies in 2 groups, ", 0), 0u) << check.out;
+  EXPECT_EQ(check.err, "");
+}
+
 TEST(SmiliesToolTest, PackWritesTheStoreOfAFailedBuildToo) {
   TTempWorkDir dir;
   dir.WriteList("width=200\nheight=150\na.gif|(x)\nb.gif|(y)\n");
