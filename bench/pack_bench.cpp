@@ -1,9 +1,8 @@
 // Packing a full smilies set: 999 pictures of 10000 bytes, close to the 10 MB
 // limit of the records, against the floor of reading those files once.
 
-#include <unistd.h>
-
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>

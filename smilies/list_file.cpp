@@ -42,13 +42,9 @@ std::vector<TListLine> CleanListLines(const std::vector<UnicodeString>& lines) {
   return cleaned;
 }
 
-bool IsGroupLine(std::u16string_view line) {
-  return line.size() >= 2 && line.front() == u'[' && line.back() == u']';
-}
+bool IsGroupLine(std::u16string_view line) { return line.size() >= 2 && line.front() == u'[' && line.back() == u']'; }
 
-UnicodeString GroupLineName(std::u16string_view line) {
-  return UnicodeString(line.substr(1, line.size() - 2));
-}
+UnicodeString GroupLineName(std::u16string_view line) { return UnicodeString(line.substr(1, line.size() - 2)); }
 
 TSmileyLineParts SplitSmileyLine(std::u16string_view line) {
   TSmileyLineParts parts;

@@ -9,7 +9,7 @@
 
 namespace quorix {
 
-constexpr char SmiliesListFileName[] = "Smilies_serv.txt";
+inline constexpr char SmiliesListFileName[] = "Smilies_serv.txt";
 
 // One line that survived cleaning.
 struct TListLine {

@@ -40,31 +40,42 @@ std::u16string_view TrimSpaces(std::u16string_view s) {
   return s;
 }
 
-// How the panel size lines differ: their key, their range and their failures.
+// How the two panel size lines differ: key, range, and what their failures say.
 struct TPanelSizeLine {
   std::u16string_view Key;
-  const char* What;
-  const char* Position;
-  int Min;
-  int Max;
-  TSmiliesBuildFailure LineMissing;
-  TSmiliesBuildFailure KeyMissing;
-  TSmiliesBuildFailure NotInteger;
+  int Min = 0;
+  int Max = 0;
+  const char* What = "";      // "width"
+  const char* Position = "";  // "the first line"
+  const char* MissingReason = "";
+  TSmiliesBuildFailure LineMissing{};
+  TSmiliesBuildFailure KeyMissing{};
+  TSmiliesBuildFailure NotInteger{};
 };
 
 constexpr TPanelSizeLine WidthLine{
-    u"width=",     "width",
-    "the first line",
-    MinPanelWidth, MaxPanelWidth,
-    TSmiliesBuildFailure::ListEmpty, TSmiliesBuildFailure::WidthKeyMissing, TSmiliesBuildFailure::WidthNotInteger};
-constexpr TPanelSizeLine HeightLine{u"height=",
-                                    "height",
-                                    "the line after the width line",
-                                    MinPanelHeight,
-                                    MaxPanelHeight,
-                                    TSmiliesBuildFailure::HeightLineMissing,
-                                    TSmiliesBuildFailure::HeightKeyMissing,
-                                    TSmiliesBuildFailure::HeightNotInteger};
+    .Key = u"width=",
+    .Min = MinPanelWidth,
+    .Max = MaxPanelWidth,
+    .What = "width",
+    .Position = "the first line",
+    .MissingReason = "the list is empty; its first line must contain \"width=\"",
+    .LineMissing = TSmiliesBuildFailure::ListEmpty,
+    .KeyMissing = TSmiliesBuildFailure::WidthKeyMissing,
+    .NotInteger = TSmiliesBuildFailure::WidthNotInteger,
+};
+
+constexpr TPanelSizeLine HeightLine{
+    .Key = u"height=",
+    .Min = MinPanelHeight,
+    .Max = MaxPanelHeight,
+    .What = "height",
+    .Position = "the line after the width line",
+    .MissingReason = "no height line after the width line",
+    .LineMissing = TSmiliesBuildFailure::HeightLineMissing,
+    .KeyMissing = TSmiliesBuildFailure::HeightKeyMissing,
+    .NotInteger = TSmiliesBuildFailure::HeightNotInteger,
+};
 
 // The working state of one build; it lives only as long as the build.
 class TPackageBuild {
@@ -115,20 +126,15 @@ class TPackageBuild {
   // The width or the height line: "key=" anywhere in it (any letter case), the
   // value after the first "=", clamped to the line's range.
   bool TakePanelSize(const TPanelSizeLine& kind, int& value) {
-    if (next_ >= lines_.size()) {
-      return Fail(kind.LineMissing, nullptr,
-                  kind.LineMissing == TSmiliesBuildFailure::ListEmpty
-                      ? "the list is empty; its first line must contain \"width=\""
-                      : "no height line after the width line");
-    }
+    if (next_ >= lines_.size()) return Fail(kind.LineMissing, nullptr, kind.MissingReason);
     const TListLine& line = lines_[next_];
-    const UnicodeString lowered = LowerCase(line.Text);
-    if (lowered.find(kind.Key) == UnicodeString::npos) {
-      return Fail(kind.KeyMissing, &line,
-                  std::string(kind.Position) + " must contain " + Quoted(kind.Key) + " but reads " +
-                      Quoted(line.Written));
+    if (LowerCase(line.Text).find(kind.Key) == UnicodeString::npos) {
+      return Fail(
+          kind.KeyMissing, &line,
+          std::string(kind.Position) + " must contain " + Quoted(kind.Key) + " but reads " + Quoted(line.Written));
     }
-    const std::u16string_view number = std::u16string_view(lowered).substr(lowered.find(u'=') + 1);
+    // Lowering changes no digit, so the value is read from the line as written.
+    const std::u16string_view number = std::u16string_view(line.Text).substr(line.Text.find(u'=') + 1);
     if (!TryStrToInt(number, value)) {
       return Fail(kind.NotInteger, &line,
                   number.empty() ? std::string(kind.What) + " value is missing after \"=\""
@@ -148,9 +154,10 @@ class TPackageBuild {
 
   bool PackGroupLine(const TListLine& line) {
     if (groups_.size() >= MaxGroupCount) {
-      report_.Warnings.push_back({line.LineNo, "group line " + Quoted(line.Text) +
+      report_.Warnings.push_back({line.LineNo, "group line " + Quoted(TrimSpaces(line.Written)) +
                                                    " ignored: a list holds at most 10 groups; the smilies below it "
-                                                   "join group " + Quoted(groups_.back())});
+                                                   "join group " +
+                                                   Quoted(groups_.back())});
       return true;
     }
     UnicodeString name = GroupLineName(line.Text);
@@ -216,7 +223,7 @@ class TPackageBuild {
     }
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
-    const char* why = !std::filesystem::exists(status)       ? " not found"
+    const char* why = !std::filesystem::exists(status)        ? " not found"
                       : std::filesystem::is_directory(status) ? " is a directory"
                                                               : " cannot be read";
     return Fail(TSmiliesBuildFailure::PictureUnreadable, &line, PictureName(line, parts) + why);
@@ -271,10 +278,9 @@ class TPackageBuild {
     }
     ++ignoredSmileyLines_;
     report_.Warnings[ignoredWarning_].Text =
-        ignoredSmileyLines_ == 1
-            ? "smiley line ignored: a list holds at most 999 smilies"
-            : std::to_string(ignoredSmileyLines_) + " smiley lines ignored, from here to line " +
-                  std::to_string(line.LineNo) + ": a list holds at most 999 smilies";
+        ignoredSmileyLines_ == 1 ? "smiley line ignored: a list holds at most 999 smilies"
+                                 : std::to_string(ignoredSmileyLines_) + " smiley lines ignored, from here to line " +
+                                       std::to_string(line.LineNo) + ": a list holds at most 999 smilies";
   }
 
   TSmiliesBuildReport& report_;

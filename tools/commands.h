@@ -8,7 +8,7 @@
 
 namespace quorix::tool {
 
-constexpr char ToolName[] = "quorix-smilies-tool";
+inline constexpr char ToolName[] = "quorix-smilies-tool";
 
 constexpr int ExitOk = 0;
 constexpr int ExitFailure = 1;  // the work failed: a bad list, a missing directory, ...

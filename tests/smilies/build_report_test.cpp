@@ -32,11 +32,11 @@ TEST(BuildReportTest, SuccessCountsSmiliesGroupsAndBytes) {
 
 TEST(BuildReportTest, IgnoredLinesAreWarnedAtTheirLineNumbers) {
   TTempWorkDir dir;
-  std::string list = "width=200\n\nheight=150\n";  // lines 1-3
+  std::string list = "width=200\n\nheight=150\n";                          // lines 1-3
   for (int i = 1; i <= 10; ++i) list += "[g" + std::to_string(i) + "]\n";  // lines 4-13
-  list += "// the next group is one too many\n[Extra]\n";  // lines 14-15
-  for (int i = 0; i < 999; ++i) list += "a.gif|(x)\n";  // lines 16-1014
-  list += "b.gif|(y)\n[Late]\n\nc.gif|(z)\n";  // lines 1015-1018
+  list += "// the next group is one too many\n[Extra]\n";                  // lines 14-15
+  for (int i = 0; i < 999; ++i) list += "a.gif|(x)\n";                     // lines 16-1014
+  list += "b.gif|(y)\n[Late]\n\nc.gif|(z)\n";                              // lines 1015-1018
   dir.WriteList(list);
   dir.WritePicture("a.gif", 1);
   TSmiliesBuildReport report;
@@ -48,7 +48,8 @@ TEST(BuildReportTest, IgnoredLinesAreWarnedAtTheirLineNumbers) {
   EXPECT_EQ(report.Warnings[0].Text,
             "group line \"[Extra]\" ignored: a list holds at most 10 groups; the smilies below it join group \"g10\"");
   EXPECT_EQ(report.Warnings[1].LineNo, 1015);
-  EXPECT_EQ(report.Warnings[1].Text, "2 smiley lines ignored, from here to line 1018: a list holds at most 999 smilies");
+  EXPECT_EQ(report.Warnings[1].Text,
+            "2 smiley lines ignored, from here to line 1018: a list holds at most 999 smilies");
   EXPECT_EQ(report.Warnings[2].LineNo, 1016);
 }
 

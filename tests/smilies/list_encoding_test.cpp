@@ -23,8 +23,8 @@ std::string Utf16Bytes(std::u16string_view text, bool littleEndian) {
 
 UnicodeString ListWithLineEnd(std::u16string_view lineEnd) {
   UnicodeString list;
-  for (std::u16string_view line : {u"width=200", u"height=150 // Размер", u"[Смайлы]", u"a.gif|(улыбка)",
-                                   u"[Животные]", u"b.gif|(кот)"}) {
+  for (std::u16string_view line :
+       {u"width=200", u"height=150 // Размер", u"[Смайлы]", u"a.gif|(улыбка)", u"[Животные]", u"b.gif|(кот)"}) {
     list += line;
     list += lineEnd;
   }

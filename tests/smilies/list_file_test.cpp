@@ -13,9 +13,9 @@ TEST(ListFileTest, CleaningCutsCommentsAndRemovesSpaces) {
   const Case cases[] = {
       {u"width = 200 // panel size", u"width=200"},
       {u"  big smile.gif | (x)  ", u"bigsmile.gif|(x)"},
-      {u"\ta.gif|(x)\t", u"\ta.gif|(x)\t"},        // tabs survive without a comment
-      {u"\ta.gif|(x)\t//c", u"a.gif|(x)"},         // the comment trim takes them
-      {u"a.gif|(x)\x01 //", u"a.gif|(x)"},         // and every other control character
+      {u"\ta.gif|(x)\t", u"\ta.gif|(x)\t"},  // tabs survive without a comment
+      {u"\ta.gif|(x)\t//c", u"a.gif|(x)"},   // the comment trim takes them
+      {u"a.gif|(x)\x01 //", u"a.gif|(x)"},   // and every other control character
       {u"a.gif|(x y)", u"a.gif|(xy)"},
       {u"// only a comment", u""},
       {u"\t", u"\t"},

@@ -54,16 +54,6 @@ struct TRecordExpectation {
   int kind;
 };
 
-struct TSuccessCase {
-  const char* name;
-  std::string list;
-  std::vector<TPicture> pictures;
-  int width;
-  int height;
-  std::vector<UnicodeString> groups;
-  std::vector<TRecordExpectation> records;
-};
-
 const char kHead[] = "width=200\nheight=150\n";
 
 std::string Lines(const std::string& line, int count) {
@@ -72,65 +62,100 @@ std::string Lines(const std::string& line, int count) {
   return out;
 }
 
+// "[g1]", a smiley with code "1", "[g2]", ...
 std::string GroupLines(int count) {
   std::string out;
   for (int i = 1; i <= count; ++i) out += "[g" + std::to_string(i) + "]\na.gif|(" + std::to_string(i) + ")\n";
   return out;
 }
 
-std::vector<TSuccessCase> SuccessCases() {
+std::vector<UnicodeString> GroupNames(int count) {
+  std::vector<UnicodeString> names;
+  for (int i = 1; i <= count; ++i) names.push_back(u"g" + Utf8ToUtf16(std::to_string(i)));
+  return names;
+}
+
+// The records of GroupLines(smilies) when only the first `groups` groups count:
+// the smilies past them join the last group that did.
+std::vector<TRecordExpectation> SmiliesInGroups(int smilies, int groups) {
+  std::vector<TRecordExpectation> records;
+  for (int i = 1; i <= smilies; ++i) records.push_back({std::min(i, groups) - 1, Utf8ToUtf16(std::to_string(i)), 0});
+  return records;
+}
+
+TEST(PackageBuilderPanelTest, WidthAndHeightLines) {
+  struct Case {
+    std::string list;
+    int width;
+    int height;
+  };
+  const Case cases[] = {
+      {"Width=50\nheight=150\n", 100, 150},  {"width=9999\nheight=150\n", 500, 150},
+      {"width=200\nheight=301\n", 200, 300}, {"width=200\nheight=0\n", 200, 100},
+      {"width=-5\nHEIGHT=+250\n", 100, 250}, {"maxwidth=250\npanelheight=120\n", 250, 120},
+      {"width=500\nheight=300\n", 500, 300}, {"  width = 200 // panel size\n\n  // a note\nheight=150\n", 200, 150},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    TTempWorkDir dir;
+    dir.WriteList(c.list);
+    ASSERT_TRUE(BuildSmiliesPackage());
+    const TParsedPackage p = ParsePackage(SmiliesPackage);
+    EXPECT_TRUE(p.WellFormed);
+    EXPECT_EQ(p.Width, c.width);
+    EXPECT_EQ(p.Height, c.height);
+  }
+}
+
+// Lists after the width and height lines; "a.gif" (1 byte) is always there.
+struct TContentCase {
+  const char* name;
+  std::string body;
+  std::vector<TPicture> pictures;
+  std::vector<UnicodeString> groups;
+  std::vector<TRecordExpectation> records;
+};
+
+std::vector<TContentCase> ContentCases() {
   return {
-      {"width below range", "Width=50\nheight=150\n", {}, 100, 150, {}, {}},
-      {"width above range", "width=9999\nheight=150\n", {}, 500, 150, {}, {}},
-      {"height above range", "width=200\nheight=301\n", {}, 200, 300, {}, {}},
-      {"height below range", "width=200\nheight=0\n", {}, 200, 100, {}, {}},
-      {"negative width", "width=-5\nHEIGHT=+250\n", {}, 100, 250, {}, {}},
-      {"key anywhere in the line", "maxwidth=250\npanelheight=120\n", {}, 250, 120, {}, {}},
-      {"spaces and a comment", "  width = 200 // panel size\n\n  // a note\nheight=150\n", {}, 200, 150, {}, {}},
-      {"group line first: no group 0", std::string(kHead) + "[One]\na.gif|(x)\n", {{"a.gif", 1}}, 200, 150,
-       {u"One"}, {{0, u"x", 0}}},
-      {"smiley first: group 0", std::string(kHead) + "a.gif|(x)\n[One]\na.gif|(y)\n", {{"a.gif", 1}}, 200, 150,
-       {u"0", u"One"}, {{0, u"x", 0}, {1, u"y", 0}}},
-      {"empty group name", std::string(kHead) + "[]\na.gif|(x)\n", {{"a.gif", 1}}, 200, 150, {u""}, {{0, u"x", 0}}},
-      {"16-character group name", std::string(kHead) + "[abcdefghijklmnop]\n", {}, 200, 150,
-       {u"abcdefghijklmnop"}, {}},
-      {"kind test ignores case", std::string(kHead) + "smile.GIF|(:-))\nphoto.JPG|[ph]\n",
-       {{"smile.GIF", 3}, {"photo.JPG", 4}}, 200, 150, {u"0"}, {{0, u":-)", 0}, {0, u"ph", 1}}},
-      {"code drops first and last character", std::string(kHead) + "smile.gif|(abc)def\n", {{"smile.gif", 1}}, 200,
-       150, {u"0"}, {{0, u"abc)de", 0}}},
-      {"codes and names keep their case", std::string(kHead) + "[MiXed]\na.gif|<AbC>\n", {{"a.gif", 1}}, 200, 150,
-       {u"MiXed"}, {{0, u"AbC", 0}}},
-      {"spaces removed from file names", std::string(kHead) + "big smile.gif|(x)\n", {{"bigsmile.gif", 1}}, 200, 150,
-       {u"0"}, {{0, u"x", 0}}},
-      {"32-unit code", std::string(kHead) + "a.gif|(" + std::string(32, 'c') + ")\n", {{"a.gif", 1}}, 200, 150,
-       {u"0"}, {{0, UnicodeString(32, u'c'), 0}}},
-      {"picture of exactly 500000 bytes", std::string(kHead) + "a.gif|(x)\n", {{"a.gif", 500000}}, 200, 150, {u"0"},
-       {{0, u"x", 0}}},
-      {"empty code and empty picture", std::string(kHead) + "a.gif|()\n", {{"a.gif", 0}}, 200, 150, {u"0"},
-       {{0, u"", 0}}},
-      {"a single [ after a group is a smiley line, ] too", std::string(kHead) + "[g]\n[.gif|()\n", {{"[.gif", 1}},
-       200, 150, {u"g"}, {{0, u"", 0}}},
-      {"eleventh group ignored, its smilies join the tenth", std::string(kHead) + GroupLines(11), {{"a.gif", 1}}, 200,
-       150, {u"g1", u"g2", u"g3", u"g4", u"g5", u"g6", u"g7", u"g8", u"g9", u"g10"},
-       {{0, u"1", 0}, {1, u"2", 0}, {2, u"3", 0}, {3, u"4", 0}, {4, u"5", 0}, {5, u"6", 0}, {6, u"7", 0},
-        {7, u"8", 0}, {8, u"9", 0}, {9, u"10", 0}, {9, u"11", 0}}},
-      {"an ignored group line is not examined", std::string(kHead) + GroupLines(10) + "[" + std::string(40, 'x') + "]\n",
-       {{"a.gif", 1}}, 200, 150, {u"g1", u"g2", u"g3", u"g4", u"g5", u"g6", u"g7", u"g8", u"g9", u"g10"},
-       {{0, u"1", 0}, {1, u"2", 0}, {2, u"3", 0}, {3, u"4", 0}, {4, u"5", 0}, {5, u"6", 0}, {6, u"7", 0},
-        {7, u"8", 0}, {8, u"9", 0}, {9, u"10", 0}}},
+      {"group line first: no group 0", "[One]\na.gif|(x)\n", {}, {u"One"}, {{0, u"x", 0}}},
+      {"smiley first: group 0", "a.gif|(x)\n[One]\na.gif|(y)\n", {}, {u"0", u"One"}, {{0, u"x", 0}, {1, u"y", 0}}},
+      {"empty group name", "[]\na.gif|(x)\n", {}, {u""}, {{0, u"x", 0}}},
+      {"16-character group name", "[abcdefghijklmnop]\n", {}, {u"abcdefghijklmnop"}, {}},
+      {"kind test ignores case",
+       "smile.GIF|(:-))\nphoto.JPG|[ph]\n",
+       {{"smile.GIF", 3}, {"photo.JPG", 4}},
+       {u"0"},
+       {{0, u":-)", 0}, {0, u"ph", 1}}},
+      {"code drops first and last character", "a.gif|(abc)def\n", {}, {u"0"}, {{0, u"abc)de", 0}}},
+      {"codes and names keep their case", "[MiXed]\na.gif|<AbC>\n", {}, {u"MiXed"}, {{0, u"AbC", 0}}},
+      {"spaces removed from file names", "big smile.gif|(x)\n", {{"bigsmile.gif", 1}}, {u"0"}, {{0, u"x", 0}}},
+      {"32-unit code", "a.gif|(" + std::string(32, 'c') + ")\n", {}, {u"0"}, {{0, UnicodeString(32, u'c'), 0}}},
+      {"picture of exactly 500000 bytes", "max.gif|(x)\n", {{"max.gif", 500000}}, {u"0"}, {{0, u"x", 0}}},
+      {"empty code and empty picture", "empty.gif|()\n", {{"empty.gif", 0}}, {u"0"}, {{0, u"", 0}}},
+      {"a lone [ is no group line", "[g]\n[.gif|()\n", {{"[.gif", 1}}, {u"g"}, {{0, u"", 0}}},
+      {"eleventh group ignored, its smilies join the tenth",
+       GroupLines(11),
+       {},
+       GroupNames(10),
+       SmiliesInGroups(11, 10)},
+      {"an ignored group line is not examined",
+       GroupLines(10) + "[" + std::string(40, 'x') + "]\n",
+       {},
+       GroupNames(10),
+       SmiliesInGroups(10, 10)},
   };
 }
 
-TEST_F(PackageBuilderTest, ListsThatPack) {
-  for (const TSuccessCase& c : SuccessCases()) {
+TEST(PackageBuilderContentTest, ListsThatPack) {
+  for (const TContentCase& c : ContentCases()) {
     SCOPED_TRACE(c.name);
-    TTempWorkDir caseDir;
-    Prepare(caseDir, c.list, c.pictures);
+    TTempWorkDir dir;
+    Prepare(dir, kHead + c.body, c.pictures);
+    dir.WritePicture("a.gif", 1);
     ASSERT_TRUE(BuildSmiliesPackage());
     const TParsedPackage p = ParsePackage(SmiliesPackage);
     ASSERT_TRUE(p.WellFormed);
-    EXPECT_EQ(p.Width, c.width);
-    EXPECT_EQ(p.Height, c.height);
     EXPECT_EQ(p.Groups, c.groups);
     ASSERT_EQ(p.Records.size(), c.records.size());
     for (std::size_t i = 0; i < c.records.size(); ++i) {
@@ -195,18 +220,16 @@ std::vector<TFailureCase> FailureCases() {
       {"height not an integer", "width=200\nheight=1.5\n", {}, F::HeightNotInteger, 2},
       {"17-character group name", head + "[abcdefghijklmnopq]\n", {}, F::GroupNameTooLong, 3, 0},
       {"missing picture", head + "a.gif|(x)\n\n// c\nb.gif|(y)\n", {{"a.gif", 5}}, F::PictureUnreadable, 6, 1},
-      {"picture is a directory", head + "dir.gif|(x)\n", {}, F::PictureUnreadable, 3, 0},  // directory made below
+      {"picture is a directory", head + "dir.gif|(x)\n", {}, F::PictureUnreadable, 3, 0},
       {"no bar", head + "a.gif(x)\n", {{"a.gif", 1}}, F::SmileyLineWithoutBar, 3, 0},
       {"a tab alone is a smiley line", head + "\t\n", {}, F::SmileyLineWithoutBar, 3, 0},
       {"nothing before the bar", head + "|(x)\n", {}, F::PictureUnreadable, 3, 0},
-      {"picture one byte too large", head + "a.gif|(x)\nbig.gif|(y)\n", {{"a.gif", 1}, {"big.gif", 500001}},
-       F::PictureTooLarge, 4, 1},
+      {"500001 bytes", head + "a.gif|(x)\nb.gif|(y)\n", {{"a.gif", 1}, {"b.gif", 500001}}, F::PictureTooLarge, 4, 1},
       {"33-unit code", head + "a.gif|(" + std::string(33, 'c') + ")\n", {{"a.gif", 1}}, F::CodeTooLong, 3, 0},
       {"jpeg extension", head + "a.jpeg|(x)\n", {{"a.jpeg", 1}}, F::PictureKindUnknown, 3, 0},
       {"png extension", head + "a.png|(x)\n", {{"a.png", 1}}, F::PictureKindUnknown, 3, 0},
-      {"a missing picture fails before its kind is looked at", head + "a.png|(x)\n", {}, F::PictureUnreadable, 3, 0},
-      {"big smile looks for bigsmile", head + "big smile.gif|(x)\n", {{"big smile.gif", 1}}, F::PictureUnreadable, 3,
-       0},
+      {"reading comes before the kind", head + "a.png|(x)\n", {}, F::PictureUnreadable, 3, 0},
+      {"spaces leave names", head + "big smile.gif|(x)\n", {{"big smile.gif", 1}}, F::PictureUnreadable, 3, 0},
   };
 }
 
@@ -220,7 +243,7 @@ TEST_F(PackageBuilderTest, ListsThatFail) {
     TTempWorkDir caseDir;
     Prepare(caseDir, c.list, c.pictures);
     if (c.failure == TSmiliesBuildFailure::ListUnreadable) std::filesystem::remove("Smilies_serv.txt");
-    if (std::string(c.name) == "picture is a directory") std::filesystem::create_directory("dir.gif");
+    std::filesystem::create_directory("dir.gif");
     TSmiliesBuildReport report;
     EXPECT_FALSE(BuildSmiliesPackage(&report));
     EXPECT_EQ(report.Failure, c.failure);

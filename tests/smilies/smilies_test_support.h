@@ -41,7 +41,9 @@ class TTempWorkDir {
   // The list file as the bytes given (ASCII lists read the same in any encoding).
   void WriteList(const std::string& bytes) const { Write("Smilies_serv.txt", bytes); }
   // A picture of n bytes whose content tells pictures apart.
-  void WritePicture(const std::string& name, std::size_t n, char fill = 'P') const { Write(name, std::string(n, fill)); }
+  void WritePicture(const std::string& name, std::size_t n, char fill = 'P') const {
+    Write(name, std::string(n, fill));
+  }
 
  private:
   std::filesystem::path previous_;

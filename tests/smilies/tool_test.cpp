@@ -1,9 +1,8 @@
 // quorix-smilies-tool run as a program: exit status and the one line it writes
 // for each kind of bad input.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -64,22 +63,36 @@ std::vector<TBadListCase> BadListCases() {
       {"missing list", "", {}, "Smilies_serv.txt: the list file is missing\n"},
       {"empty list", "\n", {}, "Smilies_serv.txt: the list is empty; its first line must contain \"width=\"\n"},
       {"bad width", "width=abc\nheight=150\n", {}, "Smilies_serv.txt:1: width value \"abc\" is not an integer\n"},
-      {"no width key", "// size\nheight=150\n", {},
+      {"no width key",
+       "// size\nheight=150\n",
+       {},
        "Smilies_serv.txt:2: the first line must contain \"width=\" but reads \"height=150\"\n"},
       {"no height line", "width=200\n", {}, "Smilies_serv.txt: no height line after the width line\n"},
-      {"unreadable picture", head + "dir.gif|(x)\n", {}, "Smilies_serv.txt:3: picture file \"dir.gif\" is a directory\n"},
-      {"missing picture", head + "\n// c\nb.gif|(y)\n", {},
-       "Smilies_serv.txt:5: picture file \"b.gif\" not found\n"},
-      {"too large", head + "\n// c\n\n\nbig smile.gif|(x)\n", {{"bigsmile.gif", 500001}},
+      {"unreadable picture",
+       head + "dir.gif|(x)\n",
+       {},
+       "Smilies_serv.txt:3: picture file \"dir.gif\" is a directory\n"},
+      {"missing picture", head + "\n// c\nb.gif|(y)\n", {}, "Smilies_serv.txt:5: picture file \"b.gif\" not found\n"},
+      {"too large",
+       head + "\n// c\n\n\nbig smile.gif|(x)\n",
+       {{"bigsmile.gif", 500001}},
        "Smilies_serv.txt:7: picture file \"big smile.gif\" (read as \"bigsmile.gif\") is larger than 500000 bytes "
        "(500001 bytes)\n"},
-      {"missing bar", head + "a.gif (x)\n", {{"a.gif", 1}},
+      {"missing bar",
+       head + "a.gif (x)\n",
+       {{"a.gif", 1}},
        "Smilies_serv.txt:3: smiley line \"a.gif (x)\" has no \"|\" between picture file name and code\n"},
-      {"17-character group name", head + "[abcdefghijklmnopq]\n", {},
+      {"17-character group name",
+       head + "[abcdefghijklmnopq]\n",
+       {},
        "Smilies_serv.txt:3: group name \"abcdefghijklmnopq\" has 17 characters, at most 16 are allowed\n"},
-      {"33-unit code", head + "a.gif|(" + std::string(33, 'c') + ")\n", {{"a.gif", 1}},
+      {"33-unit code",
+       head + "a.gif|(" + std::string(33, 'c') + ")\n",
+       {{"a.gif", 1}},
        "Smilies_serv.txt:3: code \"" + std::string(33, 'c') + "\" has 33 characters, at most 32 are allowed\n"},
-      {"wrong extension", head + "a.jpeg|(x)\n", {{"a.jpeg", 1}},
+      {"wrong extension",
+       head + "a.jpeg|(x)\n",
+       {{"a.jpeg", 1}},
        "Smilies_serv.txt:3: picture file \"a.jpeg\" does not end in \"gif\" or \"jpg\"\n"},
   };
 }
@@ -112,8 +125,8 @@ TEST(SmiliesToolTest, CheckSummarisesAndPackWritesThePackage) {
   EXPECT_EQ(check.err, "");
   const TToolRun pack = RunTool({"pack", "set"});
   EXPECT_EQ(pack.exitCode, 0);
-  EXPECT_EQ(pack.out, Bytes({0x0A, 0x00, 0xC8, 0x00, 0x96, 0x00, 0x01, 0x01, 0x30, 0x00, 0x01, 0x00, 0x09, 0x00,
-                             0x01, 0x78, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}) +
+  EXPECT_EQ(pack.out, Bytes({0x0A, 0x00, 0xC8, 0x00, 0x96, 0x00, 0x01, 0x01, 0x30, 0x00, 0x01,
+                             0x00, 0x09, 0x00, 0x01, 0x78, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}) +
                           "0123456789");
 }
 
@@ -157,7 +170,8 @@ TEST(SmiliesToolTest, CommandLineErrors) {
     std::string err;
   };
   const Case cases[] = {
-      {{"pack", "no-such-dir"}, 1,
+      {{"pack", "no-such-dir"},
+       1,
        "quorix-smilies-tool: cannot change to directory \"no-such-dir\": No such file or directory\n"},
       {{"frobnicate"}, 2, "quorix-smilies-tool: unknown command \"frobnicate\" (see --help)\n"},
       {{"check", "a", "b"}, 2, "quorix-smilies-tool: check takes at most one argument, DIR (see --help)\n"},
