@@ -13,6 +13,7 @@
 
 #include "platform/controls.h"
 #include "platform/qt/control_window.h"
+#include "platform/qt/gui_application.h"
 
 namespace quorix {
 
@@ -47,6 +48,8 @@ void TApplication::Initialize(int argc, char** argv) {
     toolkit->app = new QApplication(toolkit->argc, toolkit->argv.data());  // lives to the end of the process
   }
   toolkit_ = std::move(toolkit);
+  // System colours now resolve through this application's palette.
+  qt::EnsureGuiApplication();
 }
 
 bool TApplication::Initialized() const { return toolkit_ != nullptr; }
