@@ -105,6 +105,7 @@ int RunViewer(int argc, char** argv, const TViewerOptions& options) {
   if (screenshot && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
   TApplication& application = Application();
+  int status = 1;
   try {
     application.Initialize(argc, argv);
     if (screenshot) {
@@ -112,15 +113,19 @@ int RunViewer(int argc, char** argv, const TViewerOptions& options) {
       application.OnException = [](const Exception& e) { std::fprintf(stderr, "quorix-smilies: %s\n", e.what()); };
     }
     auto& form = application.CreateForm<TfQuorixSmilies>();
-    if (screenshot) return WriteScreenshot(form, options);
-    application.Run();
-    return 0;
+    if (screenshot) {
+      status = WriteScreenshot(form, options);
+    } else {
+      application.Run();
+      status = 0;
+    }
   } catch (...) {
     // Shown in the error box (one that is no standard exception at all with an
     // empty message); then the program ends.
     application.HandleException(std::current_exception());
   }
-  return 1;
+  application.Finalize();
+  return status;
 }
 
 }  // namespace quorix

@@ -243,6 +243,10 @@ class TApplication {
   // Runs the message loop for about this many milliseconds.
   void RunFor(int milliseconds);
   void Terminate();
+  // Destroys the forms and then the toolkit, when this object started it.
+  // Programs call it before main returns: windows must go while the toolkit's
+  // plugins are still loaded. Controls must not be used afterwards.
+  void Finalize();
 
   // Hands the exception to OnException when set, else shows the standard error
   // box. Our exceptions keep their message; another std::exception keeps its

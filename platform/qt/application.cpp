@@ -23,15 +23,23 @@ struct TApplication::Toolkit {
   std::vector<std::string> arguments;
   std::vector<char*> argv;
   QApplication* app = nullptr;
+  bool ownsApp = false;
 };
 
 TApplication::TApplication() = default;
 
 TApplication::~TApplication() {
+  // Forms left until now go while the process ends. The QApplication is left
+  // standing here on purpose: destroying it this late, after Qt's own static
+  // objects, is not safe. Programs call Finalize() before main returns.
   forms_.clear();
-  // The QApplication is left standing on purpose: pictures held in static
-  // tables may still own fonts or painters that want it while the process
-  // ends, and the process is going away anyway.
+}
+
+void TApplication::Finalize() {
+  forms_.clear();
+  mainForm_ = nullptr;
+  if (toolkit_ && toolkit_->ownsApp) delete toolkit_->app;
+  toolkit_.reset();
 }
 
 void TApplication::Initialize(int argc, char** argv) {
@@ -45,7 +53,9 @@ void TApplication::Initialize(int argc, char** argv) {
   if (QApplication* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
     toolkit->app = existing;
   } else {
-    toolkit->app = new QApplication(toolkit->argc, toolkit->argv.data());  // lives to the end of the process
+    // Ours until Finalize(); a process that never calls it keeps it to the end.
+    toolkit->app = new QApplication(toolkit->argc, toolkit->argv.data());
+    toolkit->ownsApp = true;
   }
   toolkit_ = std::move(toolkit);
   // System colours now resolve through this application's palette.

@@ -127,8 +127,9 @@ TEST_F(PaintGroupTabsTest, LabelsOfTenNarrowTabsAreCutToOneCharacter) {
   EXPECT_EQ(canvas->TextCalls[9].Text, u"J...");
   // w = 9: the last tab covers 81..95, its label is still centred on 81 + 4.
   EXPECT_EQ(canvas->TextCalls[9].X, 81 + 4 - 20 / 2);
-  EXPECT_EQ(bitmap.PixelColor(81, 9), TabFrameColor);
-  EXPECT_EQ(bitmap.PixelColor(95, 9), TabFrameColor);
+  EXPECT_EQ(bitmap.PixelColor(81, 15), TabFrameColor);
+  EXPECT_EQ(bitmap.PixelColor(95, 15), TabFrameColor);
+  EXPECT_EQ(bitmap.PixelColor(80, 15), TabFrameColor);  // the ninth tab's right edge
   EXPECT_EQ(bitmap.PixelColor(93, 16), RGB(214, 210, 142));
 }
 
