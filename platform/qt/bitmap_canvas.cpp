@@ -441,17 +441,16 @@ class QtBitmapCanvas final : public TCanvas {
     painter.setPen(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
     const double x0 = cell.X + origin_.X;
     const double baseline = cell.Y + origin_.Y + font.TextMetric().tmAscent;
-    if (extra_ == 0 || !qt::FontEntry::IsSimpleText(text)) {
+    if (extra_ == 0) {
       painter.drawText(QPointF(x0, baseline), ToQString(text));
       return;
     }
-    // Extra spacing: each character at its advance plus the spacing of the
-    // characters before it, exactly where measuring puts it.
-    font.Positions(text, positions_);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      painter.drawText(QPointF(x0 + positions_[i] + static_cast<double>(i) * extra_, baseline),
-                       QString(QChar(text[i])));
-    }
+    // Extra spacing after every glyph puts character i at its advance plus i
+    // spacings, where measuring puts it, and keeps underlines continuous.
+    QFont spaced = font.Font();
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, extra_);
+    painter.setFont(spaced);
+    painter.drawText(QPointF(x0, baseline), ToQString(text));
   }
 
   // Copies the source rectangle of src into dest (device coordinates of both),
@@ -512,7 +511,6 @@ class QtBitmapCanvas final : public TCanvas {
   TFont fontOf_;
   std::vector<int> scratch_;
   std::vector<int> columns_;
-  std::vector<double> positions_;
 };
 
 }  // namespace

@@ -48,9 +48,6 @@ class FontEntry {
   // whose glyphs never change with their neighbours: Latin, Greek, Cyrillic,
   // punctuation, CJK); other text is measured by shaping it whole.
   static bool IsSimpleText(std::u16string_view text);
-  // The pen position of each character of simple text, relative to the
-  // start, in unrounded pixels (without extra spacing): where the glyphs go.
-  void Positions(std::u16string_view text, std::vector<double>& x);
 
  private:
   double Advance(std::u16string_view text, std::size_t i);
