@@ -473,6 +473,21 @@ class QtBitmapCanvas final : public TCanvas {
     std::optional<TBitmap> copy;
     if (from == bitmap_) from = &copy.emplace(src);
     const bool useMask = mask != nullptr && !mask->Transparent.empty();
+    if (!useMask && !flipX && dw == sw) {
+      // Same width: each row is a straight copy of the source columns that exist.
+      const int left = std::max(area.Left, d.Left - s.Left);
+      const int right = std::min(area.Right, d.Left - s.Left + from->GetWidth());
+      if (left >= right) return;
+      for (int y = area.Top; y < area.Bottom; ++y) {
+        int j = y - d.Top;
+        if (flipY) j = dh - 1 - j;
+        const int sy = s.Top + static_cast<int>(static_cast<long long>(j) * sh / dh);
+        if (sy < 0 || sy >= from->GetHeight()) continue;
+        std::memcpy(bitmap_->Scanline(y) + left, from->Scanline(sy) + (left - d.Left + s.Left),
+                    static_cast<std::size_t>(right - left) * sizeof(TPixel));
+      }
+      return;
+    }
     columns_.resize(static_cast<std::size_t>(area.Width()));
     for (int x = area.Left; x < area.Right; ++x) {
       int i = x - d.Left;
