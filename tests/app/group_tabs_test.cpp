@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct FitCase {
   std::u16string Label;
   std::u16string Expected;
 };
+
+void PrintTo(const FitCase& c, std::ostream* os) {
+  *os << "w " << c.W << ", " << c.CharWidth << " px a character, \"" << Utf16ToUtf8(c.Label) << "\"";
+}
 
 class FitTabLabelTest : public ::testing::TestWithParam<FitCase> {};
 

@@ -45,13 +45,13 @@ TEST(DumpCommandTest, PrintsTheTableTheReaderMade) {
   dir.Write("wink.gif", kGif1x1);
   const TDump dump = Dump(dir);
   EXPECT_EQ(dump.ExitCode, 0);
-  const nlohmann::json expected = nlohmann::json::parse(R"({
+  const nlohmann::json expected = nlohmann::json::parse(R"json({
     "displayState": "Shown", "buildSucceeded": true, "panelWidth": 250, "panelHeight": 120,
     "groups": ["Лица", "Other"],
     "smilies": [
       {"code": ":-)", "group": 0, "kind": 0, "width": 1, "height": 1, "frames": 1},
       {"code": ";)", "group": 1, "kind": 0, "width": 1, "height": 1, "frames": 1}
-    ]})");
+    ]})json");
   EXPECT_EQ(dump.Json, expected) << dump.Json.dump(2);
 }
 
