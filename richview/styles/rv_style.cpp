@@ -124,7 +124,7 @@ TColor TRVStyle::GetHoverColor(int StyleNo) const {
   return own != clNone ? own : HoverColor;
 }
 
-bool TRVStyle::StyleHoverSensitive(int StyleNo) {
+bool TRVStyle::StyleHoverSensitive(int StyleNo) const {
   const TFontInfo& style = TextStyles[StyleNo];
   bool sensitive = GetHoverColor(StyleNo) != clNone || style.HoverBackColor != style.BackColor ||
                    style.HoverUnderlineColor != clNone || !style.HoverEffects.Empty();

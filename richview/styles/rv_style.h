@@ -67,7 +67,7 @@ class TRVStyle {
                      int Width, int Height, TRVTextDrawStates DrawState, bool Printing, TRVColorMode ColorMode,
                      TRVBiDiMode DefBiDiMode);
   // Whether a jump in this style looks different while hovered.
-  bool StyleHoverSensitive(int StyleNo);
+  bool StyleHoverSensitive(int StyleNo) const;
   TColor GetHoverColor(int StyleNo) const;
   TColor GetHoverColorByColor(TColor Color) const { return Color == clNone ? HoverColor : Color; }
   // These raise their events; the default marks belong to features not drawn here.
@@ -130,7 +130,7 @@ class TRVStyle {
   std::function<void(TRVStyle& Sender, const TRVRawByteString& s, TCanvas& Canvas, int StyleNo, int SpaceBefore,
                      int Left, int Top, int Width, int Height, TRVTextDrawStates DrawState, bool& DoDefault)>
       OnDrawStyleText;
-  std::function<void(TRVStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
+  std::function<void(const TRVStyle& Sender, int StyleNo, bool& Sensitive)> OnStyleHoverSensitive;
   std::function<void(TRVStyle& Sender, TCanvas& Canvas, int ItemNo, int StyleNo, int Left, int Top, int Width,
                      int Height, TRVTextDrawStates DrawState)>
       OnDrawTextBack;
