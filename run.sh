@@ -6,4 +6,4 @@ cd "$(dirname "$0")"
 bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target quorix-smilies-tool >/dev/null
-exec build/release/tools/quorix-smilies-tool check samples/default "$@"
+exec build/release/tools/quorix-smilies-tool check samples/minimal "$@"

@@ -136,6 +136,9 @@ enum : unsigned {
 
 using HPALETTE = std::uintptr_t;  // 0 = no palette
 
+// What GetPixel answers for a point outside the bitmap or the clipping.
+constexpr TColor CLR_INVALID = static_cast<TColor>(0xFFFFFFFFu);
+
 // A transparency mask: one flag per pixel of a bitmap, true where the bitmap's
 // pixel is transparent (the destination shows through).
 struct TMask {
@@ -223,6 +226,9 @@ class TCanvas {
   virtual void RestoreState() = 0;
 
   // --- device ---
+  // The bitmap this canvas draws on, when it draws on one; pixel copies from
+  // this canvas read it directly. Null for canvases without pixels of their own.
+  virtual TBitmap* GetBitmap() { return nullptr; }
   virtual int PixelsPerInchX() const { return 96; }
   virtual int PixelsPerInchY() const { return 96; }
   // A palette-based device? Screens and bitmaps here never are.

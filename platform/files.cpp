@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -20,11 +22,20 @@ ReadFileResult ReadWholeFile(const std::string& path, std::string& buffer, std::
   buffer.clear();
   if (fileSize) *fileSize = 0;
   if (path.empty()) return ReadFileResult::CannotOpen;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) return ReadFileResult::CannotOpen;
+  // Opened without blocking so that a name that turns out to be a FIFO or a
+  // device cannot stall the caller; only regular files are read.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return ReadFileResult::CannotOpen;
   struct stat st {};
-  if (fstat(fileno(f.get()), &st) != 0) return ReadFileResult::ReadError;
-  if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? ReadFileResult::CannotOpen : ReadFileResult::ReadError;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadFileResult::CannotOpen;
+  }
+  std::unique_ptr<std::FILE, FileCloser> f(::fdopen(fd, "rb"));
+  if (!f) {
+    ::close(fd);
+    return ReadFileResult::ReadError;
+  }
   const auto size = static_cast<std::size_t>(st.st_size);
   if (fileSize) *fileSize = size;
   if (size > maxSize) return ReadFileResult::TooLarge;

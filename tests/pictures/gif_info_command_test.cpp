@@ -3,15 +3,13 @@
 // failures.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "gif_test_util.h"
+#include "tests/support/temp_dir.h"
 #include "tools/gif_info_command.h"
 
 namespace quorix {
@@ -25,17 +23,7 @@ using testing::Picture;
 
 class GifInfoCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("gif_info_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
+  std::string Write(const std::string& name, const std::string& bytes) { return dir_.Write(name, bytes); }
   // Runs the command; returns its status and fills out / err.
   int Run(const std::vector<std::string>& args, std::string& out, std::string& err) {
     ::testing::internal::CaptureStdout();
@@ -46,7 +34,7 @@ class GifInfoCommand : public ::testing::Test {
     return status;
   }
 
-  std::filesystem::path dir_;
+  test::TempDir dir_;
 };
 
 TEST_F(GifInfoCommand, DescribesEveryFrame) {
@@ -102,7 +90,7 @@ TEST_F(GifInfoCommand, CrcCountsTheIndicesNotStoredAsZero) {
 
 TEST_F(GifInfoCommand, UnreadableOrUndecodableFilesFailWithOneLine) {
   std::string out, err;
-  EXPECT_EQ(Run({(dir_ / "missing.gif").string()}, out, err), 1);
+  EXPECT_EQ(Run({dir_.File("missing.gif")}, out, err), 1);
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
   EXPECT_NE(err.find("missing.gif"), std::string::npos);
   EXPECT_TRUE(out.empty());

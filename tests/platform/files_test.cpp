@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +40,10 @@ TEST(ReadWholeFileTest, ReadsBytesAndReportsFailures) {
   EXPECT_EQ(ReadWholeFile(dir.Path() + "/missing", buffer), ReadFileResult::CannotOpen);
   EXPECT_EQ(ReadWholeFile(dir.Path(), buffer), ReadFileResult::CannotOpen);
   EXPECT_EQ(ReadWholeFile("", buffer), ReadFileResult::CannotOpen);
+  // A FIFO is not a file to read: refused at once instead of blocking.
+  const std::string fifo = dir.Path() + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadWholeFile(fifo, buffer), ReadFileResult::CannotOpen);
 }
 
 TEST(ReadWholeFileTest, TooLargeFileIsNotRead) {
