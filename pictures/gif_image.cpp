@@ -89,7 +89,7 @@ void TGIFFrame::SetHasBitmap(bool value) {
 
 void TGIFFrame::StretchDraw(TCanvas& canvas, const TRect& rect, bool transparent, bool tile) {
   (void)tile;
-  if (GetEmpty() || rect.IsEmpty()) return;
+  if (GetEmpty() || rect.Width() == 0 || rect.Height() == 0) return;
   const bool masked = transparent && GetTransparent();
   if (PixelCount() > kGIFMaxCachedBitmapPixels) {
     DrawSampled(canvas, rect, masked);
@@ -118,15 +118,24 @@ void TGIFFrame::Draw(TCanvas& canvas, const TRect& rect, bool transparent, bool 
 }
 
 // A frame too big to cache at its own size: only the part of rect that the
-// canvas can show is sampled (nearest pixel, as the canvas stretches), a tile
-// at a time, so memory stays at one tile whatever the frame declares.
+// canvas can show is sampled, with the canvas's own nearest-pixel mapping
+// (mirrored rectangles included), a tile at a time, so memory stays at one
+// tile whatever the frame declares.
 void TGIFFrame::DrawSampled(TCanvas& canvas, const TRect& rect, bool masked) {
+  const TRect dest{std::min(rect.Left, rect.Right), std::min(rect.Top, rect.Bottom), std::max(rect.Left, rect.Right),
+                   std::max(rect.Top, rect.Bottom)};
+  const bool flipX = rect.Right < rect.Left;
+  const bool flipY = rect.Bottom < rect.Top;
   TRect visible;
-  if (!IntersectRect(visible, rect, canvas.GetClipRect())) return;
+  if (!IntersectRect(visible, dest, canvas.GetClipRect())) return;
   const PixelLookup& lookup = Palette();
   const int transparentIndex = masked ? controlExtension_->GetTransparentColorIndex() : -1;
-  const long long rw = rect.Width();
-  const long long rh = rect.Height();
+  const long long dw = dest.Width();
+  const long long dh = dest.Height();
+  auto sourceOf = [](int offset, long long extent, bool flip, int size) {
+    const long long i = flip ? extent - 1 - offset : offset;
+    return static_cast<int>(i * size / extent);
+  };
   const int tileWidth = std::min(visible.Width(), 1024);
   const int tileHeight = std::max(1, static_cast<int>(kGIFDrawTilePixels / static_cast<std::size_t>(tileWidth)));
   std::vector<int> sourceX(static_cast<std::size_t>(tileWidth));
@@ -142,23 +151,21 @@ void TGIFFrame::DrawSampled(TCanvas& canvas, const TRect& rect, bool masked) {
         tileMask.Height = th;
         tileMask.Transparent.assign(static_cast<std::size_t>(tw) * th, 0);
       }
-      for (int x = 0; x < tw; ++x) {
-        sourceX[x] = static_cast<int>(((2LL * (tx + x - rect.Left) + 1) * Width) / (2 * rw));
-      }
+      for (int x = 0; x < tw; ++x) sourceX[x] = sourceOf(tx + x - dest.Left, dw, flipX, Width);
       for (int y = 0; y < th; ++y) {
-        const int sy = static_cast<int>(((2LL * (ty + y - rect.Top) + 1) * Height) / (2 * rh));
+        const int sy = sourceOf(ty + y - dest.Top, dh, flipY, Height);
         TPixel* row = tileBitmap.Scanline(y);
         for (int x = 0; x < tw; ++x) {
           const std::uint8_t index = GetIndex(sourceX[x], sy);
           row[x] = lookup[index];
-          if (masked && index == transparentIndex) tileMask.Transparent[static_cast<std::size_t>(y) * tw + x] = 1;
+          if (index == transparentIndex) tileMask.Transparent[static_cast<std::size_t>(y) * tw + x] = 1;
         }
       }
-      const TRect dest = Bounds(tx, ty, tw, th);
+      const TRect tileRect = Bounds(tx, ty, tw, th);
       if (masked) {
-        canvas.StretchDrawMasked(dest, tileBitmap, tileMask);
+        canvas.StretchDrawMasked(tileRect, tileBitmap, tileMask);
       } else {
-        canvas.StretchDrawBitmap(dest, tileBitmap);
+        canvas.StretchDrawBitmap(tileRect, tileBitmap);
       }
     }
   }
