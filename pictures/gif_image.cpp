@@ -59,8 +59,7 @@ const TBitmap* TGIFFrame::MakeBitmap() {
     TPixel* row = bitmap->Scanline(y);
     const std::size_t offset = static_cast<std::size_t>(y) * w;
     const std::size_t stored = offset < pixels_.size() ? std::min(w, pixels_.size() - offset) : 0;
-    const std::uint8_t* src = pixels_.data() + offset;
-    for (std::size_t x = 0; x < stored; ++x) row[x] = lookup[src[x]];
+    for (std::size_t x = 0; x < stored; ++x) row[x] = lookup[pixels_[offset + x]];
     std::fill(row + stored, row + w, lookup[0]);
   }
   bitmap_ = std::move(bitmap);

@@ -26,7 +26,8 @@ constexpr int GIFMaximumDelay = 1000;
 constexpr bool GIFImageDefaultTransparent = true;
 constexpr bool GIFImageDefaultAnimate = false;
 
-enum TDisposalMethod { dmNone, dmNoDisposal, dmBackground, dmPrevious };
+// A fixed underlying type: the packed byte may hold the undefined values 4..7 too.
+enum TDisposalMethod : int { dmNone, dmNoDisposal, dmBackground, dmPrevious };
 
 struct TGIFColor {
   std::uint8_t Red = 0;
