@@ -25,5 +25,7 @@ int ToolFailure(std::string_view message);
 int RunPackCommand(const TCommandArgs& args);
 // check [DIR]: a one-line summary of the build.
 int RunCheckCommand(const TCommandArgs& args);
+// dump [DIR]: build, read back as the viewer does, print the smilies table as JSON.
+int RunDumpCommand(const TCommandArgs& args);
 
 }  // namespace quorix::tool
