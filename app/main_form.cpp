@@ -27,6 +27,8 @@ constexpr TFormDescription kForm{
 };
 
 // Bounds of the panel and of what sits in it are replaced by every layout.
+// The group page's rich-view control joins pSmilies last, on top of the strip,
+// with its style sheet; until it exists the layout only records its bounds.
 constexpr TControlDescription kControls[] = {
     {.Name = "Button1", .Class = ccButton, .Left = 8, .Top = 8, .Width = 75, .Height = 25,
      .Caption = u"Refresh", .TabOrder = 0, .OnClick = "Button1Click"},

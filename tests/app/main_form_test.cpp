@@ -176,6 +176,24 @@ TEST_F(MainFormTest, ThreeGroupsInA300PixelPanel) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(MainFormTest, TenGroupsInA100PixelPanel) {
+  std::string list = "width=100\nheight=100\n";
+  for (int i = 0; i < 10; ++i) list += "[Group" + std::to_string(i) + "]\n";
+  WriteList(list);
+  TRecordingForm form;
+  ASSERT_EQ(form.imSmiliesGroups->BoundsRect(), Bounds(2, 2, 96, 18));
+  // w = 9: the last tab covers 81..95 but only 82..89 select it.
+  const struct {
+    int X;
+    int Group;
+  } presses[] = {{1, 0}, {8, 0}, {9, -1}, {10, 1}, {82, 9}, {89, 9}, {90, -1}, {93, -1}, {95, -1}};
+  for (const auto& p : presses) {
+    form.Shown.clear();
+    SendMouseDown(*form.imSmiliesGroups, mbLeft, p.X, 9);
+    EXPECT_EQ(form.Shown, p.Group < 0 ? std::vector<int>{} : std::vector<int>{p.Group}) << "X = " << p.X;
+  }
+}
+
 TEST_F(MainFormTest, ADamagedSetGetsTheFixedOneGroupPanel) {
   WriteList("width=200\nheight=150\n[A]\n[B]\nbad.gif|(x)\n");
   dir.Write("bad.gif", "0123456789");
