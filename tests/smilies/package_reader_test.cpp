@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <jpeglib.h>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "smilies/package_builder.h"
 #include "smilies/package_codec.h"
 #include "smilies/smilies_table.h"
+#include "tests/pictures/jpeg_test_util.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorix {
@@ -28,29 +27,11 @@ const std::string kGif1x1("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\xFF\xFF\x00\x0
                           35);
 
 std::string GreyJpeg(int width, int height) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(width), 128);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string bytes(reinterpret_cast<const char*>(buffer), size);
-  std::free(buffer);
-  return bytes;
+  quorix::testing::JpegSpec spec;
+  spec.Width = width;
+  spec.Height = height;
+  spec.Grayscale = true;
+  return quorix::testing::EncodeJpeg(spec);
 }
 
 RawByteString Header(int width, int height, int groupByte, const std::vector<std::u16string>& names, int count) {
