@@ -441,17 +441,16 @@ class QtBitmapCanvas final : public TCanvas {
     painter.setPen(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
     const double x0 = cell.X + origin_.X;
     const double baseline = cell.Y + origin_.Y + font.TextMetric().tmAscent;
-    if (extra_ == 0 || !qt::FontEntry::IsSimpleText(text)) {
+    if (extra_ == 0) {
       painter.drawText(QPointF(x0, baseline), ToQString(text));
       return;
     }
-    // Extra spacing: each character at its advance plus the spacing of the
-    // characters before it, exactly where measuring puts it.
-    font.Positions(text, positions_);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      painter.drawText(QPointF(x0 + positions_[i] + static_cast<double>(i) * extra_, baseline),
-                       QString(QChar(text[i])));
-    }
+    // Extra spacing after every glyph puts character i at its advance plus i
+    // spacings, where measuring puts it, and keeps underlines continuous.
+    QFont spaced = font.Font();
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, extra_);
+    painter.setFont(spaced);
+    painter.drawText(QPointF(x0, baseline), ToQString(text));
   }
 
   // Copies the source rectangle of src into dest (device coordinates of both),
@@ -474,6 +473,21 @@ class QtBitmapCanvas final : public TCanvas {
     std::optional<TBitmap> copy;
     if (from == bitmap_) from = &copy.emplace(src);
     const bool useMask = mask != nullptr && !mask->Transparent.empty();
+    if (!useMask && !flipX && dw == sw) {
+      // Same width: each row is a straight copy of the source columns that exist.
+      const int left = std::max(area.Left, d.Left - s.Left);
+      const int right = std::min(area.Right, d.Left - s.Left + from->GetWidth());
+      if (left >= right) return;
+      for (int y = area.Top; y < area.Bottom; ++y) {
+        int j = y - d.Top;
+        if (flipY) j = dh - 1 - j;
+        const int sy = s.Top + static_cast<int>(static_cast<long long>(j) * sh / dh);
+        if (sy < 0 || sy >= from->GetHeight()) continue;
+        std::memcpy(bitmap_->Scanline(y) + left, from->Scanline(sy) + (left - d.Left + s.Left),
+                    static_cast<std::size_t>(right - left) * sizeof(TPixel));
+      }
+      return;
+    }
     columns_.resize(static_cast<std::size_t>(area.Width()));
     for (int x = area.Left; x < area.Right; ++x) {
       int i = x - d.Left;
@@ -512,7 +526,6 @@ class QtBitmapCanvas final : public TCanvas {
   TFont fontOf_;
   std::vector<int> scratch_;
   std::vector<int> columns_;
-  std::vector<double> positions_;
 };
 
 }  // namespace

@@ -303,15 +303,6 @@ void FontEntry::PrefixWidths(std::u16string_view text, int extra, std::vector<in
   }
 }
 
-void FontEntry::Positions(std::u16string_view text, std::vector<double>& x) {
-  x.resize(text.size());
-  double sum = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    x[i] = sum;
-    sum += Advance(text, i);
-  }
-}
-
 bool SameFace(const TFont& a, const TFont& b) {
   return a.Height == b.Height && a.Width == b.Width && a.Style == b.Style && a.Pitch == b.Pitch && a.Name == b.Name;
 }

@@ -37,9 +37,10 @@ class FontEntry {
   const TTextMetric& TextMetric() const { return textMetric_; }
   const TOutlineTextMetric& OutlineMetric();
 
-  // Widths in whole pixels, without character extra spacing. Width(text) of a
-  // prefix equals the prefix's entry in PrefixWidths, so measuring a prefix
-  // and fitting agree.
+  // Widths in whole pixels, without character extra spacing. For simple text
+  // (below) Width of a prefix equals the prefix's entry in PrefixWidths, so
+  // measuring a prefix and fitting agree; shaped text takes its prefix widths
+  // from the caret positions of the whole shaped line, the last being Width.
   int Width(std::u16string_view text);
   // dx[i] = width of the first i + 1 characters plus (i + 1) * extra.
   void PrefixWidths(std::u16string_view text, int extra, std::vector<int>& dx);
@@ -48,9 +49,6 @@ class FontEntry {
   // whose glyphs never change with their neighbours: Latin, Greek, Cyrillic,
   // punctuation, CJK); other text is measured by shaping it whole.
   static bool IsSimpleText(std::u16string_view text);
-  // The pen position of each character of simple text, relative to the
-  // start, in unrounded pixels (without extra spacing): where the glyphs go.
-  void Positions(std::u16string_view text, std::vector<double>& x);
 
  private:
   double Advance(std::u16string_view text, std::size_t i);

@@ -133,6 +133,26 @@ TEST_F(CanvasTest, LineToExcludesTheEndPoint) {
   EXPECT_EQ(PixelAt(bitmap, 3, 3), clBlack);
 }
 
+TEST_F(CanvasTest, DottedPenAndRasterModes) {
+  canvas.Pen.Style = psDot;  // three on, three off
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(12, 0);
+  EXPECT_EQ(Picture(bitmap, clWhite, Rect(0, 0, 13, 1)), "###...###....\n");
+  bitmap.Fill(clWhite);
+  canvas.Pen.Style = psSolid;
+  canvas.Pen.Mode = pmXor;
+  canvas.Pen.Color = clRed;
+  canvas.Brush.Style = bsClear;
+  canvas.Rectangle(0, 0, 4, 4);
+  EXPECT_EQ(PixelAt(bitmap, 0, 0), RGB(0, 255, 255));  // white ^ red
+  canvas.Rectangle(0, 0, 4, 4);                          // twice: gone again
+  EXPECT_EQ(CountPixels(bitmap, clWhite), 20 * 12);
+  canvas.Pen.Mode = pmNot;
+  canvas.MoveTo(0, 5);
+  canvas.LineTo(3, 5);
+  EXPECT_EQ(CountPixels(bitmap, clBlack), 3);
+}
+
 TEST_F(CanvasTest, ClearPenDrawsNoLine) {
   canvas.Pen.Style = psClear;
   canvas.MoveTo(0, 0);
