@@ -195,6 +195,46 @@ TEST_P(TextLayoutTest, TextNextToAPicture) {
   EXPECT_EQ(doc.DocumentHeight, 32 + 3);
 }
 
+TEST_P(TextLayoutTest, EightBitTextBreaksAtSpacesOnly) {
+  doc.Style.TextStyles[0].Unicode = false;
+  struct Case {
+    std::u16string text;
+    int width;
+    std::vector<std::string> pieces;
+  };
+  const Case cases[] = {
+      {u"abc def", 40, {"abc", "def"}},
+      {u"ab(cd", 32, {"ab(c", "d"}},
+      {u"abcd efgh", 32, {"abcd", "efgh"}},  // the space right after the fitting part
+  };
+  for (const Case& c : cases) {
+    doc.Clear();
+    doc.ClientWidth = c.width;
+    doc.AddText(c.text);
+    ASSERT_FALSE(doc.GetItem(0)->ItemOptions.Contains(rvioUnicode));
+    doc.Format(true);
+    EXPECT_EQ(doc.Pieces(), c.pieces) << Utf16ToUtf8(c.text);
+  }
+}
+
+TEST_P(TextLayoutTest, ParagraphsThatDoNotWrap) {
+  TParaInfo& para = doc.AddPara();
+  para.Options.Include(rvpaoNoWrap);
+  doc.ClientWidth = 40;
+  doc.AddText(u"abc def ghi", doc.LastParaNo());
+  doc.AddText(u"abc def ghi", 0);
+  doc.Format(true);
+  // The document widens to the line that does not wrap; the other paragraph wraps at that width.
+  EXPECT_EQ(doc.DocumentWidth, 88);
+  EXPECT_EQ(doc.LineLengths(), (std::vector<int>{1, 1}));
+  EXPECT_EQ(doc.AreaSizes.back().Width, 88);
+  // Without word wrap nothing wraps.
+  doc.WordWrap = false;
+  doc.Format(true);
+  EXPECT_EQ(doc.LineLengths(), (std::vector<int>{1, 1}));
+  EXPECT_EQ(doc.DrawItems[1]->Width, 88);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothCaches, TextLayoutTest, ::testing::Bool());
 
 }  // namespace
