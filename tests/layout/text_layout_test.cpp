@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "richview/document/tab_item.h"
 #include "tests/layout/layout_test_document.h"
 
 namespace quorix {
@@ -233,6 +234,33 @@ TEST_P(TextLayoutTest, ParagraphsThatDoNotWrap) {
   doc.Format(true);
   EXPECT_EQ(doc.LineLengths(), (std::vector<int>{1, 1}));
   EXPECT_EQ(doc.DrawItems[1]->Width, 88);
+}
+
+TEST_P(TextLayoutTest, TabsReachTheirStop) {
+  struct Case {
+    const char* name;
+    TRVTabAlign align;  // of a stop at 100; none for rvtaLeft
+    std::vector<TRect> boxes;
+  };
+  const Case cases[] = {
+      {"the default stops every 48 pixels", rvtaLeft, {Bounds(0, 0, 16, 13), Bounds(16, 0, 32, 13), Bounds(48, 0, 16, 13)}},
+      {"text after a right stop ends there", rvtaRight,
+       {Bounds(0, 0, 16, 13), Bounds(16, 0, 68, 13), Bounds(84, 0, 16, 13)}},
+      {"text after a centre stop is centred on it", rvtaCenter,
+       {Bounds(0, 0, 16, 13), Bounds(16, 0, 76, 13), Bounds(92, 0, 16, 13)}},
+  };
+  for (const Case& c : cases) {
+    doc.Clear();
+    TParaInfo& para = doc.AddPara();
+    if (c.align != rvtaLeft) para.Tabs.Add(100, c.align);
+    doc.AddText(u"ab", doc.LastParaNo());
+    auto tab = std::make_unique<TRVTabItemInfo>(&doc);
+    tab->ParaNo = -1;
+    doc.AddItemR("", std::move(tab));
+    doc.AddText(u"cd", -1);
+    doc.Format(true);
+    EXPECT_EQ(doc.Boxes(), c.boxes) << c.name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCaches, TextLayoutTest, ::testing::Bool());
