@@ -40,7 +40,10 @@ bool EnterDirectory(const std::string& dir, int& exitCode) {
 
 std::string LinePrefix(int lineNo) {
   std::string prefix = SmiliesListFileName;
-  if (lineNo > 0) prefix += ":" + std::to_string(lineNo);
+  if (lineNo > 0) {
+    prefix += ':';
+    prefix += std::to_string(lineNo);
+  }
   return prefix + ": ";
 }
 

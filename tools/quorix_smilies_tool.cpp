@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tools/commands.h"
+#include "tools/gif_info_command.h"
 
 namespace quorix::tool {
 
@@ -22,6 +23,7 @@ struct TCommand {
 constexpr TCommand Commands[] = {
     {"check", "[DIR]", "build the package from DIR/Smilies_serv.txt and tell how it went", RunCheckCommand},
     {"pack", "[DIR]", "build the package and write its bytes to standard output", RunPackCommand},
+    {"gif-info", "FILE", "describe the frames of one GIF as our decoder loads them, as JSON", RunGifInfo},
 };
 
 void PrintUsage(std::FILE* out) {

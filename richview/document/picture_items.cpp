@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "richview/document/rv_data.h"
-#include "richview/styles/rv_settings.h"
 #include "richview/styles/rv_style.h"
 
 namespace quorix {

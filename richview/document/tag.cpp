@@ -9,29 +9,27 @@ namespace {
 std::atomic<int> g_liveStrings{0};
 }
 
-void TRVTag::StringDeleter::operator()(char* s) const {
-  --g_liveStrings;
-  delete[] s;
+TRVTag::TagString::TagString(std::string_view s) : chars(std::make_unique<char[]>(s.size() + 1)) {
+  std::memcpy(chars.get(), s.data(), s.size());
+  chars[s.size()] = '\0';
+  ++g_liveStrings;
 }
+
+TRVTag::TagString::~TagString() { --g_liveStrings; }
 
 TRVTag TRVTag::FromString(std::string_view s) {
   TRVTag tag;
-  if (s.empty()) return tag;
-  auto* buffer = new char[s.size() + 1];  // owned by str_ from the next line on
-  tag.str_.reset(buffer);
-  ++g_liveStrings;
-  std::memcpy(buffer, s.data(), s.size());
-  buffer[s.size()] = '\0';
+  if (!s.empty()) tag.str_ = std::make_unique<TagString>(s);
   return tag;
 }
 
 TRVTag TRVTag::Clone() const {
-  if (str_) return FromString(str_.get());
+  if (str_) return FromString(str_->chars.get());
   return TRVTag(value_);
 }
 
 bool TRVTag::SameAs(const TRVTag& other) const {
-  if (str_ || other.str_) return str_ && other.str_ && std::strcmp(str_.get(), other.str_.get()) == 0;
+  if (str_ || other.str_) return str_ && other.str_ && std::strcmp(String(), other.String()) == 0;
   return value_ == other.value_;
 }
 

@@ -33,7 +33,7 @@ class TRVTag {
   // The integer of an integer tag (0 for a string tag).
   std::int32_t Value() const { return str_ ? 0 : value_; }
   // The string of a string tag; nullptr for an integer tag.
-  const char* String() const { return str_.get(); }
+  const char* String() const { return str_ ? str_->chars.get() : nullptr; }
   // Same value: equal integers, or strings of equal content.
   bool SameAs(const TRVTag& other) const;
 
@@ -41,11 +41,15 @@ class TRVTag {
   static int LiveStrings();
 
  private:
-  struct StringDeleter {
-    void operator()(char* s) const;
+  struct TagString {
+    explicit TagString(std::string_view s);
+    ~TagString();
+    TagString(const TagString&) = delete;
+    TagString& operator=(const TagString&) = delete;
+    std::unique_ptr<char[]> chars;  // zero-terminated
   };
   std::int32_t value_ = 0;
-  std::unique_ptr<char[], StringDeleter> str_;
+  std::unique_ptr<TagString> str_;
 };
 
 }  // namespace quorix
