@@ -14,8 +14,8 @@ namespace {
 class TempDir {
  public:
   TempDir() {
-    char tmpl[] = "/tmp/quorix-files-XXXXXX";
-    path_ = mkdtemp(tmpl);
+    std::string tmpl = (std::filesystem::temp_directory_path() / "quorix-files-XXXXXX").string();
+    path_ = mkdtemp(tmpl.data());
   }
   ~TempDir() { std::filesystem::remove_all(path_); }
   std::string File(const std::string& name, const std::string& bytes) const {
