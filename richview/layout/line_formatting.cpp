@@ -28,6 +28,22 @@ bool ForcesAscent(const TCustomRVParaInfo& Para, int Ascent, const TRVFormatPara
          (Para.LineSpacingType == rvlsLineHeightAtLeast && Ascent < Params.LineHeightAbove);
 }
 
+// A text piece opens a new line: the line takes the piece's ascent (or the
+// fixed height's part above the baseline) and the baseline moves down past the
+// previous line's descent. Returns the piece's top.
+int OpenTextLine(int ExtraBelow, int Ascent, const TCustomRVParaInfo& Para, TRVFormatParams& Params) {
+  Params.CurX = 0;
+  Params.BaseLine += ExtraBelow;
+  int top = Params.BaseLine + Params.LineDescent;
+  Params.LineAscent = Ascent;
+  if (ForcesAscent(Para, Params.LineAscent, Params)) {
+    Params.LineAscent = Params.LineHeightAbove;
+    top = Params.BaseLine + Params.LineDescent + Params.LineHeightAbove - Ascent;
+  }
+  Params.BaseLine += Params.LineDescent + Params.LineAscent;
+  return top;
+}
+
 void ApplyFixedDescent(const TCustomRVParaInfo& Para, TRVFormatParams& Params) {
   if (Para.LineSpacingType == rvlsLineHeightExact ||
       (Para.LineSpacingType == rvlsLineHeightAtLeast && Params.LineDescent < Params.LineHeightBelow))
@@ -282,15 +298,7 @@ void TCustomRVFormattedData::FormatText(const TRVTextRun& Text, const TRVTextRun
     int top = 0;
     if (!item->GetSameAsPrev()) {
       const int extraBelow = StartNewLine(ItemNo, false, SaD, Params);
-      Params.CurX = 0;
-      Params.BaseLine += extraBelow;
-      top = Params.BaseLine + Params.LineDescent;
-      Params.LineAscent = ascent;
-      if (ForcesAscent(para, Params.LineAscent, Params)) {
-        Params.LineAscent = Params.LineHeightAbove;
-        top = Params.BaseLine + Params.LineDescent + Params.LineHeightAbove - ascent;
-      }
-      Params.BaseLine += Params.LineDescent + Params.LineAscent;
+      top = OpenTextLine(extraBelow, ascent, para, Params);
       Params.LineDescent = descent;
     } else {
       RaiseLineAscent(ascent, para, Params);
@@ -407,15 +415,7 @@ void TCustomRVFormattedData::FormatText(const TRVTextRun& Text, const TRVTextRun
     int top = 0;
     if (atLineStart) {
       drawItem->FromNewLine = 255;
-      Params.CurX = 0;
-      Params.BaseLine += extraBelow;
-      top = Params.BaseLine + Params.LineDescent;
-      Params.LineAscent = ascent;
-      if (ForcesAscent(para, Params.LineAscent, Params)) {
-        Params.LineAscent = Params.LineHeightAbove;
-        top = Params.BaseLine + Params.LineDescent + Params.LineHeightAbove - ascent;
-      }
-      Params.BaseLine += Params.LineDescent + Params.LineAscent;
+      top = OpenTextLine(extraBelow, ascent, para, Params);
     } else {
       RaiseLineAscent(ascent, para, Params);
       top = Params.BaseLine - ascent;
