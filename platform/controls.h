@@ -21,6 +21,7 @@
 #include "platform/canvas.h"
 #include "platform/errors.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/sets.h"
 #include "platform/text.h"
 #include "platform/types.h"
@@ -30,10 +31,6 @@ namespace quorix {
 class TControl;
 class TWinControl;
 class TForm;
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftStateValue { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateValue, 8>;
 
 using TNotifyEvent = std::function<void(TControl* Sender)>;
 using TMouseEvent =
@@ -52,6 +49,9 @@ class TControl {
   std::string Name;
 
   TWinControl* Parent() const { return parent_; }
+  // Moves the control into another parent (keeping its bounds, now relative
+  // to the new parent); nullptr makes it a hidden top-level window.
+  void SetParent(TWinControl* parent);
 
   int Left() const { return bounds_.Left; }
   int Top() const { return bounds_.Top; }
@@ -77,7 +77,11 @@ class TControl {
   void SetEnabled(bool enabled);
 
   // Asks the toolkit to repaint the control soon (coalesced with other requests).
-  void Invalidate();
+  virtual void Invalidate();
+
+  // A number the control's owner keeps with it (a document keeps a child
+  // control's document position here).
+  int Tag = 0;
 
   // The toolkit's window; for the toolkit layer only.
   TControlWindow& Window() const { return *window_; }
@@ -134,6 +138,11 @@ class TForm : public TWinControl {
   // calls DoCreate at the end of its construction).
   TNotifyEvent OnCreate;
   void DoCreate();
+  // Fires after the user (or the window system) resized the window; the
+  // form's bounds already hold the new client size.
+  TNotifyEvent OnResize;
+  // The toolkit layer reports the window's new client size here.
+  void WindowResized(int width, int height);
 
   // Shows the form for screenshots only: it behaves as shown (layout, painting,
   // timers) but never appears on a screen.

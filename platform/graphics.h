@@ -63,11 +63,21 @@ constexpr TColor ColorFromPixel(TPixel p) {
   return RGB(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF));
 }
 
+// How a transparent bitmap finds the colour it leaves out: the colour of its
+// bottom-left pixel (tmAuto), or a colour set for it (tmFixed).
+enum TTransparentMode { tmAuto, tmFixed };
+
 class TBitmap : public TGraphic {
  public:
   TBitmap() = default;
   TBitmap(int width, int height) { SetSize(width, height); }
-  TBitmap(const TBitmap& other) : TGraphic(other), width_(other.width_), height_(other.height_), pixels_(other.pixels_) {}
+  TBitmap(const TBitmap& other)
+      : TGraphic(other),
+        width_(other.width_),
+        height_(other.height_),
+        pixels_(other.pixels_),
+        transparentMode_(other.transparentMode_),
+        transparentColor_(other.transparentColor_) {}
   TBitmap& operator=(const TBitmap& other);
   ~TBitmap() override;
 
@@ -76,6 +86,8 @@ class TBitmap : public TGraphic {
   // Resizes to width x height (negative sizes count as 0); new pixels are white.
   // The content is not kept.
   void SetSize(int width, int height);
+  // A transparent bitmap leaves the destination as it was where its pixels
+  // have the transparent colour (TransparentKeyColor).
   void Draw(TCanvas& canvas, const TRect& rect) override;
   void Assign(const TGraphic* source) override;
   // Bitmaps load from PNG and the other raster formats the toolkit reads.
@@ -90,6 +102,20 @@ class TBitmap : public TGraphic {
   TColor PixelColor(int x, int y) const { return ColorFromPixel(Scanline(y)[x]); }
   void Fill(TColor color);
 
+  // The transparency settings, used when the bitmap is transparent. The colour
+  // is clDefault until one is set, and clDefault always stands for the
+  // bottom-left pixel's colour. Setting a colour other than clDefault makes
+  // the mode tmFixed; setting tmAuto puts the colour back to clDefault. So the
+  // two settings read back and set again, in either order, draw the same.
+  TTransparentMode GetTransparentMode() const { return transparentMode_; }
+  void SetTransparentMode(TTransparentMode mode);
+  TColor GetTransparentColor() const { return transparentColor_; }
+  void SetTransparentColor(TColor color);
+  // The colour a transparent draw leaves out, as an RGB value: the bottom-left
+  // pixel's colour in tmAuto (and for clDefault), else the set colour.
+  // clNone for an empty bitmap.
+  TColor TransparentKeyColor() const;
+
   // The bitmap's canvas, made on first use; it draws on these pixels. Resizing
   // or assigning the bitmap keeps the canvas valid.
   TCanvas& Canvas();
@@ -99,9 +125,13 @@ class TBitmap : public TGraphic {
 
  private:
   friend class BitmapCanvasAccess;
+  // One flag per pixel: set where the pixel has the key colour.
+  TMask TransparencyMask() const;
   int width_ = 0;
   int height_ = 0;
   std::vector<TPixel> pixels_;
+  TTransparentMode transparentMode_ = tmAuto;
+  TColor transparentColor_ = clDefault;
   std::unique_ptr<TCanvas> canvas_;
 };
 

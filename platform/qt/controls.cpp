@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,11 @@
 
 namespace quorix {
 
-QWidget* ParentWidget(const TWinControl* parent) { return parent ? parent->Window().Widget.data() : nullptr; }
+QWidget* ParentWidget(const TWinControl* parent) {
+  if (!parent) return nullptr;
+  const TControlWindow& window = parent->Window();
+  return window.Client ? window.Client.data() : window.Widget.data();
+}
 
 QColor ToQColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
@@ -40,25 +45,6 @@ QFont ToQFont(const TFont& font) {
   f.setUnderline(font.Style.Contains(fsUnderline));
   f.setStrikeOut(font.Style.Contains(fsStrikeOut));
   return f;
-}
-
-namespace {
-
-template <class W, class... Args>
-std::unique_ptr<TControlWindow> MakeWindow(TWinControl* parent, Args&&... args) {
-  // A widget needs the toolkit; the first control made starts it.
-  Application().Initialize(0, nullptr);
-  auto window = std::make_unique<TControlWindow>();
-  window->Widget = new W(ParentWidget(parent), std::forward<Args>(args)...);  // owned by the Qt parent or by ~TControl
-  return window;
-}
-
-void FillBackground(QWidget* widget, TColor color) {
-  if (!widget) return;
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, ToQColor(color));
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
 }
 
 TMouseButton FromQtButton(Qt::MouseButton button) {
@@ -84,9 +70,37 @@ TShiftState FromQtState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons button
   return shift;
 }
 
+namespace {
+
+template <class W, class... Args>
+std::unique_ptr<TControlWindow> MakeWindow(TWinControl* parent, Args&&... args) {
+  // A widget needs the toolkit; the first control made starts it.
+  Application().Initialize(0, nullptr);
+  auto window = std::make_unique<TControlWindow>();
+  window->Widget = new W(ParentWidget(parent), std::forward<Args>(args)...);  // owned by the Qt parent or by ~TControl
+  return window;
+}
+
+void FillBackground(QWidget* widget, TColor color) {
+  if (!widget) return;
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
 class FormWidget : public QWidget {
  public:
-  explicit FormWidget(QWidget* parent) : QWidget(parent) {}
+  FormWidget(QWidget* parent, TForm* owner) : QWidget(parent), owner_(owner) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    owner_->WindowResized(event->size().width(), event->size().height());
+  }
+
+ private:
+  TForm* owner_;
 };
 
 class PanelWidget : public QWidget {
@@ -238,7 +252,7 @@ void TWinControl::SetColor(TColor color) {
 
 // --- TForm ---
 
-TForm::TForm() : TWinControl(nullptr, MakeWindow<FormWidget>(nullptr), clBtnFace) {
+TForm::TForm() : TWinControl(nullptr, MakeWindow<FormWidget>(nullptr, this), clBtnFace) {
   SetFont(font_);
 }
 
@@ -257,6 +271,14 @@ void TForm::SetFont(const TFont& font) {
 void TForm::DoCreate() {
   DeliverEvent([this] {
     if (OnCreate) OnCreate(this);
+  });
+}
+
+void TForm::WindowResized(int width, int height) {
+  if (width == Width() && height == Height()) return;
+  TControl::SetBounds(Left(), Top(), width, height);
+  DeliverEvent([this] {
+    if (OnResize) OnResize(this);
   });
 }
 
@@ -352,6 +374,28 @@ void SendMouseDown(TControl& control, TMouseButton button, int x, int y) {
 
 void SendClick(TButton& button) {
   if (auto* widget = static_cast<QPushButton*>(button.Window().Widget.data())) widget->click();
+}
+
+}  // namespace quorix
+
+// --- re-parenting ---
+
+namespace quorix {
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  parent_ = parent;
+  if (parent_) parent_->children_.push_back(this);
+  if (QWidget* widget = window_->Widget) {
+    widget->setParent(ParentWidget(parent_));
+    widget->setGeometry(bounds_.Left, bounds_.Top, bounds_.Width(), bounds_.Height());
+    // A widget that changes parents is hidden by Qt; ours keep their visibility.
+    widget->setVisible(parent_ && visible_);
+  }
 }
 
 }  // namespace quorix

@@ -225,16 +225,19 @@ bool TRVGraphicItemInfo::SetExtraIntProperty(TRVExtraItemProperty Prop, int Valu
     case rvepResizable: Resizable = Value != 0; return true;
     case rvepNoHTMLImageSize: NoHTMLImageSize = Value != 0; return true;
     case rvepAnimationInterval: Interval = Value; return true;
-    case rvepTransparent: {
+    case rvepTransparent:
+    case rvepTransparentMode:
+    case rvepTransparentColor: {
       auto* bitmap = dynamic_cast<TBitmap*>(Image.get());
       if (!bitmap) return false;
-      bitmap->SetTransparent(Value != 0);
+      if (Prop == rvepTransparent)
+        bitmap->SetTransparent(Value != 0);
+      else if (Prop == rvepTransparentMode)
+        bitmap->SetTransparentMode(Value == tmFixed ? tmFixed : tmAuto);
+      else
+        bitmap->SetTransparentColor(static_cast<TColor>(Value));
       return true;
     }
-    case rvepTransparentMode:
-    case rvepTransparentColor:
-      // The platform's bitmaps have no transparency mode or colour to set.
-      return false;
     default: return TRVRectItemInfo::SetExtraIntProperty(Prop, Value);
   }
 }
@@ -247,14 +250,19 @@ bool TRVGraphicItemInfo::GetExtraIntProperty(TRVExtraItemProperty Prop, int& Val
     case rvepResizable: Value = Resizable ? 1 : 0; return true;
     case rvepNoHTMLImageSize: Value = NoHTMLImageSize ? 1 : 0; return true;
     case rvepAnimationInterval: Value = Interval; return true;
-    case rvepTransparent: {
+    case rvepTransparent:
+    case rvepTransparentMode:
+    case rvepTransparentColor: {
       const auto* bitmap = dynamic_cast<const TBitmap*>(Image.get());
       if (!bitmap) return false;
-      Value = bitmap->GetTransparent() ? 1 : 0;
+      if (Prop == rvepTransparent)
+        Value = bitmap->GetTransparent() ? 1 : 0;
+      else if (Prop == rvepTransparentMode)
+        Value = bitmap->GetTransparentMode();
+      else
+        Value = bitmap->GetTransparentColor();
       return true;
     }
-    case rvepTransparentMode:
-    case rvepTransparentColor: return false;
     default: return TRVRectItemInfo::GetExtraIntProperty(Prop, Value);
   }
 }

@@ -1,6 +1,7 @@
 #include "richview/document/rv_data.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "richview/document/break_item.h"
 #include "richview/document/bullet_items.h"
@@ -15,7 +16,14 @@ namespace quorix {
 
 TCustomRVData::TCustomRVData() : ownItems_(std::make_unique<TRVItemList>()) { FItemList = ownItems_.get(); }
 
-TCustomRVData::~TCustomRVData() { TCustomRVData::Clear(); }
+// Clear frees every item before it reports a failure, so nothing is left to
+// free twice; what it reports has nobody to go to from here.
+TCustomRVData::~TCustomRVData() {
+  try {
+    TCustomRVData::Clear();
+  } catch (...) {
+  }
+}
 
 TCustomRVItemInfo& TCustomRVData::Item(int ItemNo) const {
   TCustomRVItemInfo* item = FItemList->GetObject(ItemNo);
@@ -429,28 +437,27 @@ bool TCustomRVData::SetItemExtraStrProperty(int ItemNo, TRVExtraItemStrProperty 
 
 // ---------------------------------------------------------------- removing
 
-void TCustomRVData::FreeItem(int ItemNo, bool Clearing) {
-  TCustomRVItemInfo* item = FItemList->GetObject(ItemNo);
-  if (!item) return;
-  TRVRawByteString text = item->Text;
-  ItemAction(rviaDestroying, item, text, this);
-  ControlAction(this, rvcaDestroy, ItemNo, item);
-  InternalFreeItem(FItemList->ReleaseObject(ItemNo), Clearing);
-}
-
-void TCustomRVData::InternalFreeItem(std::unique_ptr<TCustomRVItemInfo> Item, bool) {
-  if (!Item) return;
-  // Numbered sequences and list markers would drop the item here; this
-  // library keeps no registries of them.
-  if (Item->Checkpoint) {
-    UnlinkCheckpoint(Item->Checkpoint.get());
-    Item->Checkpoint.reset();
-    --FCheckpointCount;
-  }
-  Item.reset();  // with its picture, animator and tag
-}
-
 namespace {
+
+// Runs steps that must all run even when one fails, keeping the first failure
+// to raise once they are done.
+class FirstFailure {
+ public:
+  template <class Step>
+  void Run(Step&& step) {
+    try {
+      step();
+    } catch (...) {
+      if (!failure_) failure_ = std::current_exception();
+    }
+  }
+  void Rethrow() const {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  std::exception_ptr failure_;
+};
 
 // Restores one flag of a state set when it goes, whatever way the scope ends.
 class StateFlagRestorer {
@@ -473,13 +480,45 @@ class StateFlagRestorer {
 
 }  // namespace
 
+// The item is freed even when an action on it fails: left in its entry, it
+// would be handed to the same actions again by the next Clear or the
+// destructor.
+void TCustomRVData::FreeItem(int ItemNo, bool Clearing) {
+  TCustomRVItemInfo* item = FItemList->GetObject(ItemNo);
+  if (!item) return;
+  FirstFailure failure;
+  failure.Run([&] {
+    TRVRawByteString text = item->Text;
+    ItemAction(rviaDestroying, item, text, this);
+  });
+  // The control of a control item is let go of whatever the item action did.
+  failure.Run([&] { ControlAction(this, rvcaDestroy, ItemNo, item); });
+  failure.Run([&] { InternalFreeItem(FItemList->ReleaseObject(ItemNo), Clearing); });
+  failure.Rethrow();
+}
+
+void TCustomRVData::InternalFreeItem(std::unique_ptr<TCustomRVItemInfo> Item, bool) {
+  if (!Item) return;
+  // Numbered sequences and list markers would drop the item here; this
+  // library keeps no registries of them.
+  if (Item->Checkpoint) {
+    UnlinkCheckpoint(Item->Checkpoint.get());
+    Item->Checkpoint.reset();
+    --FCheckpointCount;
+  }
+  Item.reset();  // with its picture, animator and tag
+}
+
 void TCustomRVData::Clear() {
   StateFlagRestorer restore(FState, rvstClearing);
   FState.Include(rvstClearing).Exclude(rvstFirstParaAborted).Exclude(rvstLastParaAborted);
   FContinuedListNo = -1;
   FContinuedListLevel = -1;
+  // Every item goes and the list ends empty before a failure of one item's
+  // actions is raised.
+  FirstFailure failure;
   if (!ShareItems()) {
-    for (int i = 0; i < GetItemCount(); ++i) FreeItem(i, true);
+    for (int i = 0; i < GetItemCount(); ++i) failure.Run([&] { FreeItem(i, true); });
     FItemList->Clear();
   }
   if (FPendingCheckpoint) {
@@ -489,13 +528,17 @@ void TCustomRVData::Clear() {
   FChainFirst = nullptr;
   FChainLast = nullptr;
   if (auto* properties = GetDocProperties()) properties->clear();
+  failure.Rethrow();
 }
 
 void TCustomRVData::DeleteItems(int FirstItemNo, int Count) {
   if (ShareItems() || FirstItemNo >= GetItemCount() || Count <= 0) return;
   Count = std::min(Count, GetItemCount() - FirstItemNo);
-  for (int i = FirstItemNo; i < FirstItemNo + Count; ++i) FreeItem(i, false);
+  // As in Clear: the whole range goes before a failure is raised.
+  FirstFailure failure;
+  for (int i = FirstItemNo; i < FirstItemNo + Count; ++i) failure.Run([&] { FreeItem(i, false); });
   FItemList->DeleteRange(FirstItemNo, Count);
+  failure.Rethrow();
 }
 
 // ---------------------------------------------------------------- checkpoints

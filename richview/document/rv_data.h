@@ -62,6 +62,8 @@ class TCustomRVData {
   virtual bool CanLoadLayout() const { return false; }
   virtual bool SupportsPageBreaks() const { return true; }
   virtual TControl* GetParentControl();
+  // Both free every item they reach even when an item's actions raise, remove
+  // the entries, and then raise the first failure.
   virtual void Clear();
   virtual void DeleteItems(int FirstItemNo, int Count);
   virtual UnicodeString GetItemHint(TCustomRVData* RVData, int ItemNo, const UnicodeString& DefaultHint);
@@ -157,7 +159,9 @@ class TCustomRVData {
   bool SetItemExtraStrProperty(int ItemNo, TRVExtraItemStrProperty Prop, const UnicodeString& Value);
 
   // --- removing ---
-  // Frees the item of an entry (the entry stays, empty); an empty entry is left alone.
+  // Frees the item of an entry (the entry stays, empty); an empty entry is left
+  // alone. The item is freed even when its destroying actions raise; the first
+  // failure is raised afterwards.
   void FreeItem(int ItemNo, bool Clearing);
 
   // --- checkpoints ---

@@ -23,6 +23,9 @@
 
 namespace quorix {
 
+class TBitmap;
+class TRVBackground;
+
 class TCustomRVFormattedData : public TCustomRVData {
  public:
   TCustomRVFormattedData();
@@ -145,6 +148,36 @@ class TCustomRVFormattedData : public TCustomRVData {
   int GetFirstItemVisible() const;
   int GetLastItemVisible() const;
 
+  // --- painting and repainting (richview/control/formatted_data_paint.cpp) ---
+  // The background object of the window, if it has one.
+  virtual TRVBackground* GetBackground() const { return nullptr; }
+  // Paints the background of client rectangle Rect onto Canvas, whose origin
+  // stands for Rect's top-left corner.
+  virtual void DrawBackground(TCanvas& Canvas, const TRect& Rect);
+  // Paints the document under client rectangle Rect onto Canvas, whose origin
+  // stands for Rect's top-left corner. On screen the switches are false and
+  // the extra offsets 0; they serve printing.
+  void PaintTo(TCanvas& Canvas, const TRect& Rect, bool StrictTop, bool StrictBottom, bool InplaceOnMainCanvas,
+               bool PrintSimulation, int ExtraX, int ExtraY);
+  virtual void PostPaintTo(TCanvas& Canvas, int HOffs, int LastDrawItem, int FirstDrawItem, int VOffs) {
+    (void)Canvas, (void)HOffs, (void)LastDrawItem, (void)FirstDrawItem, (void)VOffs;
+  }
+  // What lies behind item ItemNo, for animators that redraw it: a colour, and
+  // with a background picture a bitmap of Rect (the item's image rectangle
+  // when UseItemRect) with the background drawn on it.
+  virtual void GetItemBackground(int ItemNo, TRect& Rect, bool UseItemRect, TColor& Color,
+                                 std::unique_ptr<TBitmap>& Bitmap, bool& UseBitmap);
+  // Repaint requests to the window showing the document.
+  void InvalidateRect(const TRect& Rect);
+  void Invalidate();
+  void Refresh();
+  void UpdateView();
+  void InvalidateJumpRect(int JumpId);
+  // The item the caret is at (editors); -1 here.
+  virtual int GetCurrentItemNo() const { return -1; }
+  // Whether the window showing the document has the keyboard focus.
+  virtual bool IsControlFocused() const { return false; }
+
   // Moves every jump to its drawing item plus its document's origin.
   void AdjustJumpsCoords();
   // Forgets the layout: drawing items, jumps and what refers to them.
@@ -157,6 +190,8 @@ class TCustomRVFormattedData : public TCustomRVData {
   TRVJumpList Jumps;
   int NextJumpIndex = 0;
   int LastFormattedItemNo = -1;
+  // The hot area the pointer is over (its Id), or -1.
+  int LastJumpMovedAbove = -1;
 
  protected:
   // The hover, capture and selection state that refers to drawing items; the

@@ -691,6 +691,10 @@ void TCustomRVFormattedData::FinishScreenLine(TRVScreenAndDevice& SaD, int LineR
       d->Width += v;
       shift -= v;
       --spaces;
+      // The hot area widens with its piece. Its position follows the piece
+      // when the pass places every jump (AdjustJumpsCoords), but its size is
+      // taken only here.
+      if (TRVJumpInfo* jump = JumpOfDrawItem(i)) jump->Width = d->Width;
     }
     d->Left = DrawItems[i - 1]->Left + DrawItems[i - 1]->Width;
   }

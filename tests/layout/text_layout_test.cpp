@@ -187,6 +187,34 @@ TEST_P(TextLayoutTest, JumpTextSharesOneIndex) {
   EXPECT_EQ(doc.Jumps[0]->Cursor, doc.Style.TextStyles[4].JumpCursor);
 }
 
+// A link's hot areas are its pieces where the line put them: moved by the
+// alignment, and widened with the spaces of a justified line.
+TEST_P(TextLayoutTest, JumpsCoverTheirPiecesAfterAlignment) {
+  struct Case {
+    TRVAlignment align;
+    int firstLineRight;  // where the first line's last piece ends
+  };
+  // "aa bb cc dd" in 72 pixels: "aa bb cc" (64) on the first line, "dd" below.
+  const Case cases[] = {{rvaJustify, 72}, {rvaCenter, 68}, {rvaRight, 72}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.align);
+    doc.Clear();
+    doc.AddPara(c.align);
+    doc.ClientWidth = 72;
+    doc.AddText(u"aa bb cc dd", doc.LastParaNo(), 4);  // style 4 is "Jump 1"
+    doc.Format(true);
+    ASSERT_EQ(doc.LineLengths()[1], 1);
+    const TRVDrawLineInfo* lineEnd = doc.DrawItems[doc.LineLengths()[0] - 1];
+    ASSERT_EQ(lineEnd->Left + lineEnd->Width, c.firstLineRight);
+    ASSERT_EQ(doc.Jumps.size(), static_cast<std::size_t>(doc.DrawItems.Count()));
+    for (const auto& jump : doc.Jumps) {
+      const TRVDrawLineInfo* d = doc.DrawItems[jump->DrawItemNo];
+      EXPECT_EQ(Bounds(jump->Left, jump->Top, jump->Width, jump->Height), Bounds(d->Left, d->Top, d->Width, d->Height))
+          << "drawing item " << jump->DrawItemNo;
+    }
+  }
+}
+
 TEST_P(TextLayoutTest, TextNextToAPicture) {
   doc.AddPicture(31, 31, 0, rvvaBaseline);
   doc.AddText(u"ab", -1);

@@ -85,6 +85,71 @@ TEST(BitmapTest, DrawsItselfAtItsSizeOrStretched) {
   EXPECT_EQ(InkBounds(target, clWhite), Rect(1, 1, 10, 8));
 }
 
+// A 3 x 2 picture: red everywhere but a blue bottom-left pixel and a lime
+// pixel beside it, drawn over a grey target.
+class TransparentBitmapTest : public ::testing::Test {
+ protected:
+  TransparentBitmapTest() : picture(3, 2), target(8, 6) {
+    picture.Fill(clRed);
+    picture.Scanline(1)[0] = PixelFromColor(clBlue);
+    picture.Scanline(1)[1] = PixelFromColor(clLime);
+    target.Fill(clGray);
+  }
+  TBitmap picture;
+  TBitmap target;
+};
+
+TEST_F(TransparentBitmapTest, SettingsDefaultCoupleAndAreCopied) {
+  EXPECT_EQ(picture.GetTransparentMode(), tmAuto);
+  EXPECT_EQ(picture.GetTransparentColor(), clDefault);
+  EXPECT_EQ(picture.TransparentKeyColor(), clBlue);  // the bottom-left pixel
+  picture.SetTransparentColor(clLime);
+  EXPECT_EQ(picture.GetTransparentMode(), tmFixed);
+  EXPECT_EQ(picture.TransparentKeyColor(), clLime);
+  picture.SetTransparent(true);
+  TBitmap copied(picture);
+  TBitmap assigned;
+  assigned.Assign(&picture);
+  for (const TBitmap* b : {&copied, &assigned}) {
+    EXPECT_TRUE(b->GetTransparent());
+    EXPECT_EQ(b->GetTransparentMode(), tmFixed);
+    EXPECT_EQ(b->GetTransparentColor(), clLime);
+  }
+  picture.SetTransparentMode(tmAuto);
+  EXPECT_EQ(picture.GetTransparentColor(), clDefault);
+}
+
+TEST_F(TransparentBitmapTest, TheKeyColourLeavesTheDestinationAsItWas) {
+  struct Case {
+    const char* name;
+    bool transparent;
+    TColor color;  // clDefault: automatic
+    TColor at00, at01, at11;  // what the target shows of the picture's (0, 0), (0, 1) and (1, 1)
+  };
+  const Case cases[] = {
+      {"opaque", false, clDefault, clRed, clBlue, clLime},
+      {"automatic: the bottom-left pixel's colour", true, clDefault, clRed, clGray, clLime},
+      {"fixed colour", true, clLime, clRed, clBlue, clGray},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    target.Fill(clGray);
+    picture.SetTransparent(c.transparent);
+    picture.SetTransparentColor(c.color);
+    target.Canvas().Draw(1, 1, picture);  // own size: (1, 1) to (4, 3)
+    EXPECT_EQ(PixelAt(target, 1, 1), c.at00);
+    EXPECT_EQ(PixelAt(target, 1, 2), c.at01);
+    EXPECT_EQ(PixelAt(target, 2, 2), c.at11);
+    EXPECT_EQ(PixelAt(target, 4, 2), clGray);
+    // Stretched twice as wide and high: the picture's (0, 1) covers (0, 2) to (2, 4).
+    target.Fill(clGray);
+    target.Canvas().StretchDraw(Rect(0, 0, 6, 4), picture);
+    EXPECT_EQ(PixelAt(target, 1, 1), c.at00);
+    EXPECT_EQ(PixelAt(target, 1, 3), c.at01);
+    EXPECT_EQ(PixelAt(target, 3, 3), c.at11);
+  }
+}
+
 TEST(BitmapTest, PngRoundTrip) {
   test::TempDir dir;
   TBitmap b(5, 3);

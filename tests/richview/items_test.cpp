@@ -246,10 +246,28 @@ TEST(ExtraProperties, TransparencyBelongsToBitmapsOnly) {
   EXPECT_TRUE(bitmapItem.GetExtraIntProperty(rvepTransparent, value));
   EXPECT_EQ(value, 1);
 
+  const auto& bitmap = static_cast<const TBitmap&>(*bitmapItem.Image);
+  EXPECT_TRUE(bitmapItem.GetExtraIntProperty(rvepTransparentMode, value));
+  EXPECT_EQ(value, tmAuto);
+  EXPECT_TRUE(bitmapItem.GetExtraIntProperty(rvepTransparentColor, value));
+  EXPECT_EQ(value, clDefault);
+  EXPECT_TRUE(bitmapItem.SetExtraIntProperty(rvepTransparentColor, clLime));
+  EXPECT_EQ(bitmap.GetTransparentColor(), clLime);
+  EXPECT_TRUE(bitmapItem.GetExtraIntProperty(rvepTransparentMode, value));
+  EXPECT_EQ(value, tmFixed);  // a colour of its own makes the mode fixed
+  EXPECT_TRUE(bitmapItem.SetExtraIntProperty(rvepTransparentMode, tmAuto));
+  EXPECT_EQ(bitmap.GetTransparentMode(), tmAuto);
+  EXPECT_TRUE(bitmapItem.GetExtraIntProperty(rvepTransparentColor, value));
+  EXPECT_EQ(value, clDefault);
+  EXPECT_TRUE(bitmapItem.SetExtraIntProperty(rvepTransparentMode, tmFixed));
+  EXPECT_EQ(bitmap.GetTransparentMode(), tmFixed);
+
   // A JPEG picture (stood in for by its class name) has no transparency.
   TRVGraphicItemInfo jpegItem(nullptr, Picture(4, 4, "TJPEGImage"), rvvaBaseline);
-  EXPECT_FALSE(jpegItem.SetExtraIntProperty(rvepTransparent, 1));
-  EXPECT_FALSE(jpegItem.GetExtraIntProperty(rvepTransparent, value));
+  for (TRVExtraItemProperty prop : {rvepTransparent, rvepTransparentMode, rvepTransparentColor}) {
+    EXPECT_FALSE(jpegItem.SetExtraIntProperty(prop, 1)) << prop;
+    EXPECT_FALSE(jpegItem.GetExtraIntProperty(prop, value)) << prop;
+  }
   EXPECT_FALSE(jpegItem.Image->GetTransparent());
 }
 
@@ -438,6 +456,41 @@ TEST_F(PictureItemPaint, ErrorsWhileDrawingAreSwallowedAndTheFrameStillDrawn) {
   Pic(item).ThrowOnDraw = true;
   EXPECT_NO_THROW(item.Paint(4, 4, canvas, TRVItemDrawStates{rvidsSelected, rvidsControlFocused}, sheet, nullptr));
   EXPECT_EQ(test::CountPixels(canvas.Bitmap(), clRed), 6 * 4 - 4);
+}
+
+// Bullets and hotspots frame their box as a picture does: the selection on
+// the box, the current-item frame one pixel outside it.
+TEST_F(PictureItemPaint, BulletAndHotspotFrames) {
+  struct YellowImages : TCustomImageList {
+    int GetWidth() const override { return 4; }
+    int GetHeight() const override { return 4; }
+    int GetCount() const override { return 2; }
+    void Draw(TCanvas& canvas, int x, int y, int) override {
+      canvas.Brush.Style = bsSolid;
+      canvas.Brush.Color = clYellow;
+      canvas.FillRect(Bounds(x, y, 4, 4));
+    }
+  } images;
+  TRVBulletItemInfo bullet(nullptr, 0, &images, rvvaBaseline);
+  TRVHotspotItemInfo hotspot(nullptr, 0, 1, &images, rvvaBaseline);
+  sheet.CurrentItemColor = clBlue;
+  for (TRVBulletItemInfo* item : {&bullet, static_cast<TRVBulletItemInfo*>(&hotspot)}) {
+    SCOPED_TRACE(item->StyleNo);
+    canvas.Bitmap().Fill(clWhite);
+    item->Paint(4, 4, canvas, TRVItemDrawStates{rvidsSelected, rvidsCurrent}, sheet, nullptr);
+    EXPECT_EQ(test::CountPixels(canvas.Bitmap(), clYellow, Rect(5, 5, 9, 9)), 16);
+    EXPECT_EQ(test::CountPixels(canvas.Bitmap(), clGreen), 6 * 4 - 4);  // (4, 4) to (10, 10)
+    EXPECT_EQ(test::CountPixels(canvas.Bitmap(), clBlue), 8 * 4 - 4);   // (3, 3) to (11, 11)
+    EXPECT_EQ(test::PixelAt(canvas.Bitmap(), 3, 3), clBlue);
+    EXPECT_EQ(test::PixelAt(canvas.Bitmap(), 10, 10), clBlue);
+    EXPECT_EQ(test::PixelAt(canvas.Bitmap(), 11, 11), clWhite);
+
+    canvas.Bitmap().Fill(clWhite);
+    sheet.CurrentItemColor = clNone;
+    item->Paint(4, 4, canvas, TRVItemDrawStates{rvidsCurrent}, sheet, nullptr);
+    EXPECT_EQ(test::CountPixels(canvas.Bitmap(), clWhite), 400 - 16);  // the image only
+    sheet.CurrentItemColor = clBlue;
+  }
 }
 
 TEST_F(PictureItemPaint, AnAnimatorDrawsInsteadOfThePicture) {

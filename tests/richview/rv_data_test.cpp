@@ -359,6 +359,69 @@ TEST_F(DocumentTest, ItemActionsAndTheClearingState) {
   EXPECT_FALSE(doc.GetState().Contains(rvstFirstParaAborted));
 }
 
+// A document whose destroying action fails for the items with the given names.
+class FailingDestroyData : public TestData {
+ public:
+  using TestData::TestData;
+  void ItemAction(TRVItemAction action, TCustomRVItemInfo* item, TRVRawByteString& text,
+                  TCustomRVData* data) override {
+    TestData::ItemAction(action, item, text, data);
+    if (action == rviaDestroying && FailFor.find(text) != std::string::npos) throw Exception("cannot destroy " + text);
+  }
+  std::string FailFor;  // one letter per failing item
+};
+
+TEST_F(DocumentTest, ItemsGoEvenWhenTheirDestroyingActionFails) {
+  struct Case {
+    const char* name;
+    std::string failFor;
+    int deleteFrom;  // -1: Clear
+    std::string raised;
+    std::vector<std::string> left;
+  };
+  const Case cases[] = {
+      {"clear, the middle item fails", "b", -1, "cannot destroy b", {}},
+      {"clear, the first and last fail: the first failure is raised", "ac", -1, "cannot destroy a", {}},
+      {"deleting the last two, the first of them fails", "b", 1, "cannot destroy b", {"a"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int pictures = CountingPicture::Live;
+    const int strings = TRVTag::LiveStrings();
+    auto failing = std::make_unique<FailingDestroyData>(&sheet, TRVOptions{rvoTagsArePChars});
+    for (const char* name : {"a", "b", "c"}) {
+      failing->AddNamedCheckpointExTag(u"cp", false, TRVTag::FromString("tag"));
+      failing->AddItemR(name, Tagged(Hot(name[0] == 'a' ? 0 : -1), TRVTag::FromString(name)));
+    }
+    failing->FailFor = c.failFor;
+    try {
+      if (c.deleteFrom < 0)
+        failing->Clear();
+      else
+        failing->DeleteItems(c.deleteFrom, 2);
+      ADD_FAILURE() << "nothing raised";
+    } catch (const Exception& e) {
+      EXPECT_EQ(std::string(e.what()), c.raised);
+    }
+    // Every item reached had its action, and is gone with its picture, tag and checkpoint.
+    int destroying = 0;
+    for (const auto& action : failing->Actions) destroying += action.What == rviaDestroying;
+    EXPECT_EQ(destroying, 3 - static_cast<int>(c.left.size()));
+    ASSERT_EQ(failing->GetItemCount(), static_cast<int>(c.left.size()));
+    for (int i = 0; i < failing->GetItemCount(); ++i) EXPECT_EQ(failing->GetItemTextR(i), c.left[i]);
+    EXPECT_EQ(failing->GetCheckpointCount(), static_cast<int>(c.left.size()));
+    EXPECT_EQ(CountingPicture::Live, pictures + static_cast<int>(c.left.size()));
+    EXPECT_FALSE(failing->GetState().Contains(rvstClearing));
+    // The document is whole: it takes items again and goes without raising.
+    failing->FailFor.clear();
+    failing->AddItemR("d", Hot(-1));
+    EXPECT_EQ(failing->GetItemTextR(failing->GetItemCount() - 1), "d");
+    EXPECT_NO_THROW(failing.reset());
+    EXPECT_EQ(CountingPicture::Live, pictures);
+    EXPECT_EQ(TRVTag::LiveStrings(), strings);
+  }
+}
+
 TEST_F(DocumentTest, ChangingImageSizeRefreshesTheAnimator) {
   static int calls;
   calls = 0;

@@ -1,0 +1,98 @@
+#pragma once
+// The document data a rich-view control owns. TRVControlData is a formatted
+// document shown in a control: it paints the part of the control the
+// platform asks for through one off-screen bitmap. TRichViewRVData answers
+// the generic document code's questions (sizes, margins, options, scroll
+// position, vertical alignment, colours) from its control.
+
+#include <memory>
+#include <vector>
+
+#include "richview/layout/formatted_data.h"
+
+namespace quorix {
+
+class TCustomRichView;
+class TRVBackground;
+
+enum TRVTabNavigationType { rvtnNone, rvtnTab, rvtnCtrlTab };
+
+class TRVControlData : public TCustomRVFormattedData {
+ public:
+  TRVControlData() = default;
+  // Paints the control's invalid part (its canvas's clip rectangle).
+  void PaintBuffered();
+
+  TRVTabNavigationType TabNavigation = rvtnTab;
+};
+
+class TRichViewRVData : public TRVControlData {
+ public:
+  explicit TRichViewRVData(TCustomRichView* RichView);
+  ~TRichViewRVData() override;
+
+  TCustomRichView* RichView() const { return FRichView; }
+
+  // Clears the control's transient state with the items: animation under
+  // rvaniOnFormat stops before the items go.
+  void Clear() override;
+
+  // --- the document's questions, answered from the control ---
+  TRVStyle* GetRVStyle() const override;
+  TRVOptions GetOptions() const override;
+  void SetOptions(TRVOptions Value) override;
+  TRVFlags GetFlags() const override { return FFlags; }
+  void SetFlags(TRVFlags Value) override { FFlags = Value; }
+  int GetMaxLength() const override;
+  bool IsWordWrapAllowed() const override;
+  TControl* GetParentControl() override;
+  HPALETTE GetRVPalette() override;
+  const TRVLogPalette* GetRVLogPalette() override;
+  TRVPaletteAction GetDoInPaletteMode() override;
+  TRVBiDiMode GetBiDiMode() override;
+  TColor GetColor() const override;
+  std::vector<UnicodeString>* GetDocProperties() override;
+
+  int GetWidth() const override;
+  int GetHeight() const override;
+  int GetLeftMargin() const override;
+  int GetRightMargin() const override;
+  int GetTopMargin() const override;
+  int GetBottomMargin() const override;
+  int GetMinTextWidth() const override;
+  int GetMaxTextWidth() const override;
+  int GetVOffs() const override;
+  int GetHOffs() const override;
+  int GetRVDataExtraVOffs() const override;
+  void GetOrigin(int& X, int& Y) const override;
+  void GetOriginEx(int& X, int& Y) const { GetOrigin(X, Y); }
+  TCanvas* GetFormatCanvas() override;
+  void SetDocumentAreaSize(int Width, int Height, bool UpdateH) override;
+  void AdjustVScrollUnits() override;
+  void ScrollTo(int Y, bool Redraw) override;
+  void HScrollTo(int X);
+  TRVBackground* GetBackground() const override;
+
+  bool IsControlFocused() const override;
+  // The control's own access to the document's state and its item list.
+  TRVStates& MutableState() { return FState; }
+  // Replaces an item's stored bytes as they are, without the encoding check.
+  void SetItemTextRAsIs(int ItemNo, const TRVRawByteString& Text) { FItemList->SetItem(ItemNo, Text); }
+
+  int GetAreaWidth() const;
+  int GetAreaHeight() const;
+  int GetVSmallStep() const;
+  TCursor GetNormalCursor() const;
+  TCanvas& GetCanvas() const;
+
+ protected:
+  // Child controls of control items move to their items after a pass.
+  void AdjustChildrenCoords() override;
+  void ForgetDrawItemReferences() override { LastJumpMovedAbove = -1; }
+
+ private:
+  TCustomRichView* FRichView;
+  TRVFlags FFlags{rvflUseJumps, rvflTrim, rvflRoot, rvflCanUseCustomPPI, rvflCanProcessGetText};
+};
+
+}  // namespace quorix
