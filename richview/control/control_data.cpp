@@ -57,7 +57,14 @@ void TRVControlData::PaintBuffered() {
 
 TRichViewRVData::TRichViewRVData(TCustomRichView* RichView) : FRichView(RichView) {}
 
-TRichViewRVData::~TRichViewRVData() { TRichViewRVData::Clear(); }
+// The items go with the control's own state first; what a failing item
+// action raises has nobody to go to from a destructor.
+TRichViewRVData::~TRichViewRVData() {
+  try {
+    TRichViewRVData::Clear();
+  } catch (...) {
+  }
+}
 
 void TRichViewRVData::Clear() {
   // Live spelling and smart popups are not part of this library; animation

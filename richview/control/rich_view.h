@@ -286,8 +286,13 @@ class TCustomRichView : public TRVScroller {
   // The text style a text item of (StyleNo, ParaNo) is drawn in.
   int ActualTextStyle(int StyleNo, int ParaNo) const;
   void PaintNoStyleMessage();
+  // Appends multi-line text one item per line. The text comes as UTF-16
+  // units, 8-bit text one byte per unit (Eight: AddNLATag for each line,
+  // Raw: AddNLRTag, RawUnicode: raw UTF-16LE text decoded to units); only
+  // UTF-16 text breaks at VT, U+2028 and U+2029.
+  enum TLineText { ltUnicode, ltEight, ltRaw, ltRawUnicode };
   void AddTextLines(const UnicodeString& s, int StyleNo, int FirstParaNo, int OtherParaNo, bool AsSingleParagraph,
-                    bool UnicodeBreaks, const TRVAnsiString* Ansi, bool Raw);
+                    TLineText Kind);
 
   std::unique_ptr<TRichViewRVData> FRVData;
   std::unique_ptr<TRVBackground> FBackground;

@@ -175,20 +175,20 @@ struct TLineSplitter {
 }  // namespace
 
 void TCustomRichView::AddTextLines(const UnicodeString& s, int StyleNo, int FirstParaNo, int OtherParaNo,
-                                   bool AsSingleParagraph, bool UnicodeBreaks, const TRVAnsiString* Ansi, bool Raw) {
-  (void)Ansi;
+                                   bool AsSingleParagraph, TLineText Kind) {
+  const bool UnicodeBreaks = Kind == ltUnicode;  // raw UTF-16 breaks only where 8-bit text does
   const bool tabItems = SpacesInTab(FStyle) <= 0;
   const bool pageBreaks = FRVData->SupportsPageBreaks();
   TLineSplitter splitter{UnicodeBreaks, AsSingleParagraph};
   bool firstLine = true;
   auto appendPiece = [&](std::u16string_view piece, int paraNo) {
     const UnicodeString text(piece);
-    if (Raw)
-      AddNLRTag(UnitsAsBytes(text), StyleNo, paraNo, 0);
-    else if (!UnicodeBreaks)
-      AddNLATag(UnitsAsBytes(text), StyleNo, paraNo, 0);
-    else
-      AddNLTag(text, StyleNo, paraNo, 0);
+    switch (Kind) {
+      case ltUnicode: AddNLTag(text, StyleNo, paraNo, 0); break;
+      case ltEight: AddNLATag(UnitsAsBytes(text), StyleNo, paraNo, 0); break;
+      case ltRaw: AddNLRTag(UnitsAsBytes(text), StyleNo, paraNo, 0); break;
+      case ltRawUnicode: AddNLRTag(RVU_GetRawUnicode(text), StyleNo, paraNo, 0); break;
+    }
   };
   splitter.Split(s, [&](std::u16string_view line, TLineStart start) {
     int paraNo = firstLine ? FirstParaNo : OtherParaNo;
@@ -232,52 +232,25 @@ void TCustomRichView::AddTextLines(const UnicodeString& s, int StyleNo, int Firs
 
 void TCustomRichView::AddTextNLW(const UnicodeString& s, int StyleNo, int FirstParaNo, int OtherParaNo,
                                  bool AsSingleParagraph) {
-  AddTextLines(s, StyleNo, FirstParaNo, OtherParaNo, AsSingleParagraph, true, nullptr, false);
+  AddTextLines(s, StyleNo, FirstParaNo, OtherParaNo, AsSingleParagraph, ltUnicode);
 }
 
 void TCustomRichView::AddTextNLA(const TRVAnsiString& s, int StyleNo, int FirstParaNo, int OtherParaNo) {
-  AddTextLines(BytesAsUnits(s), StyleNo, FirstParaNo, OtherParaNo, false, false, &s, false);
+  AddTextLines(BytesAsUnits(s), StyleNo, FirstParaNo, OtherParaNo, false, ltEight);
 }
 
 void TCustomRichView::AddTextNLR(const TRVRawByteString& s, int StyleNo, int FirstParaNo, int OtherParaNo) {
   // Raw text in a Unicode style is UTF-16LE: its lines are found in the units.
   const int actual = ActualTextStyle(StyleNo < 0 ? rvsDefStyle : StyleNo, std::max(FirstParaNo, 0));
   if (!StyleIsUnicode(FStyle, actual)) {
-    AddTextLines(BytesAsUnits(s), StyleNo, FirstParaNo, OtherParaNo, false, false, nullptr, true);
+    AddTextLines(BytesAsUnits(s), StyleNo, FirstParaNo, OtherParaNo, false, ltRaw);
     return;
   }
-  const bool tabItems = SpacesInTab(FStyle) <= 0;
-  TLineSplitter splitter{false, false};
-  bool firstLine = true;
-  splitter.Split(RVU_RawUnicodeToWideString(s), [&](std::u16string_view line, TLineStart start) {
-    int paraNo = firstLine ? FirstParaNo : (start == lsContinue ? -1 : OtherParaNo);
-    firstLine = false;
-    const int before = FRVData->GetItemCount();
-    if (tabItems) {
-      std::size_t from = 0;
-      bool firstPiece = true;
-      for (std::size_t i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && line[i] != 9) continue;
-        if (i > from || (i == line.size() && firstPiece)) {
-          AddNLRTag(RVU_GetRawUnicode(line.substr(from, i - from)), StyleNo, firstPiece ? paraNo : -1, 0);
-          firstPiece = false;
-        }
-        if (i < line.size()) {
-          AddTab(StyleNo < 0 ? actual : StyleNo, firstPiece ? paraNo : -1);
-          firstPiece = false;
-        }
-        from = i + 1;
-      }
-    } else {
-      AddNLRTag(RVU_GetRawUnicode(line), StyleNo, paraNo, 0);
-    }
-    if (start == lsPageBreak && before > 0 && FRVData->GetItemCount() > before && FRVData->SupportsPageBreaks())
-      FRVData->GetItem(before)->SetPageBreakBefore(true);
-  });
+  AddTextLines(RVU_RawUnicodeToWideString(s), StyleNo, FirstParaNo, OtherParaNo, false, ltRawUnicode);
 }
 
 void TCustomRichView::AddTextBlockNLA(const TRVAnsiString& s, int StyleNo, int ParaNo) {
-  AddTextLines(BytesAsUnits(s), StyleNo, ParaNo, ParaNo, true, false, &s, false);
+  AddTextLines(BytesAsUnits(s), StyleNo, ParaNo, ParaNo, true, ltEight);
 }
 
 // ---------------------------------------------------------------- other kinds

@@ -45,8 +45,12 @@ void TRVScroller::SetVSmallStep(int Value) {
 }
 
 void TRVScroller::HideScrollBar(TScrollBarKind Bar) {
-  if (GetScrollInfo(Bar) == TScrollInfo{0, 1, 0, 0}) return;
-  SetScrollInfo(Bar, TScrollInfo{0, 1, 2, 0}, true);
+  // A page larger than the range hides the bar; one already hidden that way
+  // is left alone.
+  const TScrollInfo hidden{0, 1, 2, 0};
+  const TScrollInfo info = GetScrollInfo(Bar);
+  if (info == hidden || info == TScrollInfo{0, 1, 0, 0}) return;
+  SetScrollInfo(Bar, hidden, true);
 }
 
 void TRVScroller::UpdateScrollBars(int XSize, int YSize, bool UpdateH, bool AllowDisableNoScroll) {

@@ -142,3 +142,20 @@ TEST_F(BuildingTest, FormattedTextAndEightBitText) {
 
 }  // namespace
 }  // namespace quorix::test
+
+namespace quorix::test {
+namespace {
+
+TEST_F(BuildingTest, EightBitAndRawTextBreakOnlyAtLineEnds) {
+  rv->AddTextNLA("a\r\nb\x0B" "c", 0, 0, 0);
+  ASSERT_EQ(rv->GetLineCount(), 2);
+  EXPECT_EQ(rv->GetItemText(1), u"b\u000Bc");  // a vertical tab is text here
+  rv->Clear();
+  rv->AddTextNLR(RVU_GetRawUnicode(u"x\ny"), 0, 0, 0);
+  ASSERT_EQ(rv->GetLineCount(), 2);
+  EXPECT_EQ(rv->GetItemText(0), u"x");
+  EXPECT_EQ(rv->GetItemTextR(1), RVU_GetRawUnicode(u"y"));
+}
+
+}  // namespace
+}  // namespace quorix::test
