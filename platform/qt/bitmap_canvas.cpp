@@ -442,7 +442,7 @@ class QtBitmapCanvas final : public TCanvas {
     const double x0 = cell.X + origin_.X;
     const double baseline = cell.Y + origin_.Y + font.TextMetric().tmAscent;
     if (extra_ == 0) {
-      painter.drawText(QPointF(x0, baseline), ToQString(text));
+      for (const QGlyphRun& run : font.GlyphRuns(text)) painter.drawGlyphRun(QPointF(x0, baseline), run);
       return;
     }
     // Extra spacing after every glyph puts character i at its advance plus i

@@ -303,6 +303,27 @@ void FontEntry::PrefixWidths(std::u16string_view text, int extra, std::vector<in
   }
 }
 
+const QList<QGlyphRun>& FontEntry::GlyphRuns(std::u16string_view text) {
+  std::u16string key(text);
+  auto it = shaped_.find(key);
+  if (it != shaped_.end()) return it->second;
+  if (shaped_.size() >= kMaxShapedTexts) shaped_.clear();
+  QTextLayout layout(ToQString(text), font_);
+  layout.setCacheEnabled(true);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  line.setPosition(QPointF(0, 0));
+  layout.endLayout();
+  QList<QGlyphRun> runs = layout.glyphRuns();
+  const qreal ascent = line.ascent();
+  for (QGlyphRun& run : runs) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& p : positions) p.ry() -= ascent;
+    run.setPositions(positions);
+  }
+  return shaped_.emplace(std::move(key), std::move(runs)).first->second;
+}
+
 bool SameFace(const TFont& a, const TFont& b) {
   return a.Height == b.Height && a.Width == b.Width && a.Style == b.Style && a.Pitch == b.Pitch && a.Name == b.Name;
 }

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -50,6 +52,11 @@ class FontEntry {
   // punctuation, CJK); other text is measured by shaping it whole.
   static bool IsSimpleText(std::u16string_view text);
 
+  // The text shaped as the painter draws it, glyph positions relative to a
+  // baseline at y = 0. Pages are painted again and again with the same
+  // pieces of text, so the shaped glyphs of recent texts are kept.
+  const QList<QGlyphRun>& GlyphRuns(std::u16string_view text);
+
  private:
   double Advance(std::u16string_view text, std::size_t i);
   int ShapedWidth(std::u16string_view text) const;
@@ -64,6 +71,9 @@ class FontEntry {
   static constexpr std::size_t kDirect = 0x600;
   std::array<float, kDirect> direct_;
   std::unordered_map<char32_t, float> other_;
+  // Shaped texts, dropped all at once when there are too many.
+  static constexpr std::size_t kMaxShapedTexts = 4096;
+  std::unordered_map<std::u16string, QList<QGlyphRun>> shaped_;
 };
 
 // The shared entry for a font (made on first request).
