@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_text.h"
 #include "platform/graphics.h"
 #include "platform/qt/font_cache.h"
 #include "richview/document/picture_items.h"
@@ -50,23 +51,7 @@ class TBenchDocument : public TCustomRVFormattedData {
   std::unique_ptr<TCanvas> canvas_;
 };
 
-// Words of 1 to 10 letters, the same every run.
-std::vector<std::u16string> MakeParagraphs() {
-  std::vector<std::u16string> paragraphs;
-  unsigned seed = 2024;
-  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  for (int p = 0; p < kParagraphs; ++p) {
-    std::u16string text;
-    while (static_cast<int>(text.size()) < kParagraphLength) {
-      if (!text.empty()) text += u' ';
-      const int length = 1 + static_cast<int>(next() % 10);
-      for (int i = 0; i < length; ++i) text += static_cast<char16_t>(u'a' + next() % 26);
-    }
-    text.resize(kParagraphLength);
-    paragraphs.push_back(std::move(text));
-  }
-  return paragraphs;
-}
+std::vector<std::u16string> MakeParagraphs() { return bench::MakeParagraphs(kParagraphs, kParagraphLength); }
 
 const std::vector<std::u16string>& Paragraphs() {
   static const std::vector<std::u16string> paragraphs = MakeParagraphs();

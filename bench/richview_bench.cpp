@@ -68,6 +68,7 @@
 
 #include "platform/controls.h"
 #include "platform/custom_control.h"
+#include "bench/bench_text.h"
 #include "platform/graphics.h"
 #include "platform/qt/font_cache.h"
 #include "richview/control/rich_view.h"
@@ -88,23 +89,7 @@ constexpr int kScrollPixels = 10;      // one vertical unit of the control
 int PictureSize(int i) { return 19 + (i * 7) % 22; }
 TColor PictureColor(int i) { return RGB((i * 37) & 0xFF, (i * 91) & 0xFF, 0x40 + (i * 53) % 0xC0); }
 
-// Words of 1 to 10 letters, the same every run (the formatting benchmark's text).
-std::vector<std::u16string> MakeParagraphs() {
-  std::vector<std::u16string> paragraphs;
-  unsigned seed = 2024;
-  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  for (int p = 0; p < kParagraphs; ++p) {
-    std::u16string text;
-    while (static_cast<int>(text.size()) < kParagraphLength) {
-      if (!text.empty()) text += u' ';
-      const int length = 1 + static_cast<int>(next() % 10);
-      for (int i = 0; i < length; ++i) text += static_cast<char16_t>(u'a' + next() % 26);
-    }
-    text.resize(kParagraphLength);
-    paragraphs.push_back(std::move(text));
-  }
-  return paragraphs;
-}
+std::vector<std::u16string> MakeParagraphs() { return bench::MakeParagraphs(kParagraphs, kParagraphLength); }
 
 QString ToQString(const std::u16string& text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));

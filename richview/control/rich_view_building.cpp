@@ -73,6 +73,17 @@ bool StyleIsUnicode(const TRVStyle* Style, int StyleNo) { return !Style || Style
 
 int SpacesInTab(const TRVStyle* Style) { return Style ? Style->SpacesInTab : 0; }
 
+// A text item of the current text item class, not yet in the document.
+std::unique_ptr<TCustomRVItemInfo> NewTextItem(TRichViewRVData& Data, int StyleNo, int ParaNo, TRVTag Tag,
+                                               bool Unicode) {
+  auto item = RichViewTextItemClass(&Data);
+  item->StyleNo = StyleNo;
+  item->ParaNo = ParaNo;
+  item->Tag = std::move(Tag);
+  if (Unicode) item->ItemOptions.Include(rvioUnicode);
+  return item;
+}
+
 }  // namespace
 
 void TCustomRichView::AddNLTag(const UnicodeString& s, int StyleNo, int ParaNo, TRVTag Tag) {
@@ -80,11 +91,7 @@ void TCustomRichView::AddNLTag(const UnicodeString& s, int StyleNo, int ParaNo, 
   const int actual = ActualTextStyle(StyleNo, ParaNo);
   const bool unicode = StyleIsUnicode(FStyle, actual);
   const UnicodeString text = ReplaceTabs(s, SpacesInTab(FStyle));
-  auto item = RichViewTextItemClass(FRVData.get());
-  item->StyleNo = StyleNo;
-  item->ParaNo = ParaNo;
-  item->Tag = std::move(Tag);
-  if (unicode) item->ItemOptions.Include(rvioUnicode);
+  auto item = NewTextItem(*FRVData, StyleNo, ParaNo, std::move(Tag), unicode);
   const TRVRawByteString raw =
       unicode ? RVU_GetRawUnicode(text) : RVU_UnicodeToAnsi(FRVData->GetStyleCodePage(actual), text);
   FRVData->AddItemR(raw, std::move(item));
@@ -103,11 +110,7 @@ void TCustomRichView::AddNLATag(const TRVAnsiString& s, int StyleNo, int ParaNo,
   const int actual = ActualTextStyle(StyleNo, para);
   const bool unicode = StyleIsUnicode(FStyle, actual);
   const TRVAnsiString text = ReplaceTabs(s, SpacesInTab(FStyle));
-  auto item = RichViewTextItemClass(FRVData.get());
-  item->StyleNo = StyleNo;
-  item->ParaNo = ParaNo;
-  item->Tag = std::move(Tag);
-  if (unicode) item->ItemOptions.Include(rvioUnicode);
+  auto item = NewTextItem(*FRVData, StyleNo, ParaNo, std::move(Tag), unicode);
   const TRVRawByteString raw =
       unicode ? RVU_GetRawUnicode(RVU_AnsiToUnicode(FRVData->GetStyleCodePage(actual), text)) : text;
   FRVData->AddItemR(raw, std::move(item));
@@ -117,11 +120,7 @@ void TCustomRichView::AddNLRTag(const TRVRawByteString& s, int StyleNo, int Para
   if (StyleNo < 0) StyleNo = rvsDefStyle;
   const int actual = ActualTextStyle(StyleNo, ParaNo);
   const bool unicode = StyleIsUnicode(FStyle, actual);
-  auto item = RichViewTextItemClass(FRVData.get());
-  item->StyleNo = StyleNo;
-  item->ParaNo = ParaNo;
-  item->Tag = std::move(Tag);
-  if (unicode) item->ItemOptions.Include(rvioUnicode);
+  auto item = NewTextItem(*FRVData, StyleNo, ParaNo, std::move(Tag), unicode);
   const TRVRawByteString raw =
       unicode ? ReplaceRawUnicodeTabs(s, SpacesInTab(FStyle)) : ReplaceTabs(s, SpacesInTab(FStyle));
   FRVData->AddItemR(raw, std::move(item));

@@ -3,23 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/flag_guard.h"
+
 namespace quorix {
-
-namespace {
-
-// Clears a flag when the scope ends, however it ends.
-class ReentryGuard {
- public:
-  explicit ReentryGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ReentryGuard(const ReentryGuard&) = delete;
-  ReentryGuard& operator=(const ReentryGuard&) = delete;
-  ~ReentryGuard() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 int RV_GetYByTag(const TControl& Control) { return std::clamp(Control.Tag, -10000, 10000); }
 
@@ -55,7 +41,7 @@ void TRVScroller::HideScrollBar(TScrollBarKind Bar) {
 
 void TRVScroller::UpdateScrollBars(int XSize, int YSize, bool UpdateH, bool AllowDisableNoScroll) {
   if (FUpdatingScrollBars || !HandleAllocated()) return;
-  ReentryGuard guard(FUpdatingScrollBars);
+  TFlagGuard guard(FUpdatingScrollBars);
   if (UpdateH) {
     FXSize = XSize;
     FHPage = ClientWidth();

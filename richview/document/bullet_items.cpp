@@ -36,21 +36,8 @@ void TRVBulletItemInfo::Paint(int x, int y, TCanvas& Canvas, TRVItemDrawStates S
   x += Spacing;
   y += Spacing;
   ImageList->Draw(Canvas, x, y, GetImageIndex(State.Contains(rvidsHover)));
-
-  // The frames are a picture's: the selection around the item's box, the
-  // current-item frame one pixel outside it.
-  auto frame = [&](TColor color, int grow) {
-    Canvas.Pen.Color = color;
-    Canvas.Pen.Style = psSolid;
-    Canvas.Pen.Width = 1;
-    Canvas.Brush.Style = bsClear;
-    Canvas.Rectangle(x - Spacing - grow, y - Spacing - grow, x + w + Spacing + grow, y + h + Spacing + grow);
-  };
-  if (State.Contains(rvidsSelected)) {
-    const TColor color = State.Contains(rvidsControlFocused) ? RVStyle.SelColor : RVStyle.InactiveSelColor;
-    if (color != clNone) frame(color, 0);
-  }
-  if (State.Contains(rvidsCurrent) && RVStyle.CurrentItemColor != clNone) frame(RVStyle.CurrentItemColor, 1);
+  // The frames are a picture's.
+  PaintStateFrames(Canvas, x, y, w, h, State, RVStyle);
 }
 
 void TRVBulletItemInfo::Assign(const TCustomRVItemInfo& Source) {

@@ -64,6 +64,22 @@ bool TRVRectItemInfo::GetExtraIntProperty(TRVExtraItemProperty Prop, int& Value)
 
 // ---------------------------------------------------------------- TRVGraphicItemInfo
 
+void TRVRectItemInfo::PaintStateFrames(TCanvas& Canvas, int x, int y, int w, int h, TRVItemDrawStates State,
+                                       const TRVStyle& RVStyle) const {
+  auto frame = [&](TColor color, int grow) {
+    Canvas.Pen.Color = color;
+    Canvas.Pen.Style = psSolid;
+    Canvas.Pen.Width = 1;
+    Canvas.Brush.Style = bsClear;
+    Canvas.Rectangle(x - Spacing - grow, y - Spacing - grow, x + w + Spacing + grow, y + h + Spacing + grow);
+  };
+  if (State.Contains(rvidsSelected)) {
+    const TColor color = State.Contains(rvidsControlFocused) ? RVStyle.SelColor : RVStyle.InactiveSelColor;
+    if (color != clNone) frame(color, 0);
+  }
+  if (State.Contains(rvidsCurrent) && RVStyle.CurrentItemColor != clNone) frame(RVStyle.CurrentItemColor, 1);
+}
+
 TRVGraphicItemInfo::TRVGraphicItemInfo(TCustomRVData* RVData) : TRVRectItemInfo(RVData) { StyleNo = rvsPicture; }
 
 TRVGraphicItemInfo::TRVGraphicItemInfo(TCustomRVData* RVData, std::unique_ptr<TGraphic> image, TRVVAlign valign)
@@ -142,20 +158,7 @@ void TRVGraphicItemInfo::Paint(int x, int y, TCanvas& Canvas, TRVItemDrawStates 
     DrawPicture(*ImageCopy, x, y, w, h, Canvas);
   }
 
-  auto frame = [&](TColor color, int grow) {
-    Canvas.Pen.Color = color;
-    Canvas.Pen.Style = psSolid;
-    Canvas.Pen.Width = 1;
-    Canvas.Brush.Style = bsClear;
-    Canvas.Rectangle(x - Spacing - grow, y - Spacing - grow, x + w + Spacing + grow, y + h + Spacing + grow);
-  };
-  if (State.Contains(rvidsSelected)) {
-    const TColor color = State.Contains(rvidsControlFocused) ? RVStyle.SelColor : RVStyle.InactiveSelColor;
-    Canvas.Pen.Color = color;
-    Canvas.Brush.Style = bsClear;
-    if (color != clNone) frame(color, 0);
-  }
-  if (State.Contains(rvidsCurrent) && RVStyle.CurrentItemColor != clNone) frame(RVStyle.CurrentItemColor, 1);
+  PaintStateFrames(Canvas, x, y, w, h, State, RVStyle);
 }
 
 void TRVGraphicItemInfo::UpdatePaletteInfo(TRVPaletteAction PaletteAction, bool ForceRecreateCopy, HPALETTE Palette,

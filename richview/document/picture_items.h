@@ -39,6 +39,13 @@ class TRVRectItemInfo : public TRVNonTextItemInfo {
   int VShift = 0;
   bool VShiftAbs = false;
   int Spacing = 1;
+
+ protected:
+  // The frames of the draw state around an image of w x h at (x, y): the
+  // selection around the item's box, the current-item frame one pixel
+  // outside it.
+  void PaintStateFrames(TCanvas& Canvas, int x, int y, int w, int h, TRVItemDrawStates State,
+                        const TRVStyle& RVStyle) const;
 };
 
 class TRVGraphicItemInfo : public TRVRectItemInfo {

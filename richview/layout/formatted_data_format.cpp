@@ -4,26 +4,11 @@
 
 #include <algorithm>
 
+#include "platform/flag_guard.h"
 #include "richview/layout/formatted_data.h"
 #include "richview/styles/rv_style.h"
 
 namespace quorix {
-
-namespace {
-
-// Sets a flag for the lifetime of the guard.
-class FlagGuard {
- public:
-  explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-  ~FlagGuard() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 void TCustomRVFormattedData::Format(bool NoCaching) { Format_(false, true, false, 0, nullptr, false, NoCaching, false); }
 
@@ -161,7 +146,7 @@ void TCustomRVFormattedData::Format_(bool KeepPosition, bool Force, bool NoScrol
     const int width0 = GetWidth();
     const int height0 = GetHeight();
     {
-      FlagGuard handingOver(InSetDocumentSize);
+      TFlagGuard handingOver(InSetDocumentSize);
       SetDocumentAreaSize(GetLeftMargin() + DocumentWidth + GetRightMargin(), DocumentHeight, true);
     }
     if (GetWidth() != width0 || GetHeight() != height0) {
