@@ -12,6 +12,36 @@ Event FindHandler(const Map& map, std::string_view name) {
   return it->second;
 }
 
+TRVStyle* FindStyleSheet(const TFormHandlers& handlers, std::string_view name) {
+  if (name.empty()) return nullptr;
+  auto it = handlers.StyleSheets.find(name);
+  if (it == handlers.StyleSheets.end()) throw Exception("The form names an unknown style sheet " + std::string(name));
+  return it->second;
+}
+
+// A rich view with its stored properties; it is loaded (formatted) once its
+// bounds are set too.
+std::unique_ptr<TControl> CreateRichView(const TRichViewDescription& d, TWinControl* parent,
+                                         const TFormHandlers& handlers) {
+  auto view = std::make_unique<TRichView>(parent);
+  view->BeginLoading();
+  view->ShowHint = d.ShowHint;
+  view->ParentShowHint = d.ParentShowHint;
+  view->SetAnimationMode(d.AnimationMode);
+  view->SetBorderStyle(d.BorderStyle);
+  view->SetLeftMargin(d.LeftMargin);
+  view->SetTopMargin(d.TopMargin);
+  view->SetRightMargin(d.RightMargin);
+  view->SetBottomMargin(d.BottomMargin);
+  view->SetDoInPaletteMode(d.DoInPaletteMode);
+  view->SetOptions(TRVOptions::FromMask(d.Options));
+  view->SetStyle(FindStyleSheet(handlers, d.Style));
+  view->SetTabNavigation(d.TabNavigation);
+  view->SetVAlign(d.VAlign);
+  view->OnItemHint = FindHandler<TRVItemHintEvent>(handlers.ItemHint, d.OnItemHint);
+  return view;
+}
+
 std::unique_ptr<TControl> CreateControl(const TControlDescription& d, TWinControl* parent,
                                         const TFormHandlers& handlers) {
   switch (d.Class) {
@@ -44,6 +74,7 @@ std::unique_ptr<TControl> CreateControl(const TControlDescription& d, TWinContro
       image->OnMouseDown = FindHandler<TMouseEvent>(handlers.Mouse, d.OnMouseDown);
       return image;
     }
+    case ccRichView: return CreateRichView(d.RichView, parent, handlers);
   }
   throw Exception("The form names an unknown control class");
 }
@@ -91,6 +122,7 @@ TFormControls LoadForm(TForm& form, const TFormDescription& description,
     control->Name = std::string(d.Name);
     control->SetBounds(d.Left, d.Top, d.Width, d.Height);
     control->SetVisible(d.Visible);
+    if (auto* view = dynamic_cast<TCustomRichView*>(control.get())) view->Loaded();
     result.Add(std::move(control));
   }
   return result;

@@ -12,6 +12,7 @@
 
 #include "platform/controls.h"
 #include "platform/types.h"
+#include "richview/control/rich_view.h"
 
 namespace quorix {
 
@@ -30,7 +31,25 @@ struct TFormDescription {
   std::string_view OnCreate = {};
 };
 
-enum TControlClass { ccButton, ccPanel, ccShape, ccImage };
+enum TControlClass { ccButton, ccPanel, ccShape, ccImage, ccRichView };
+
+// The stored properties of a rich-view control; each default is the class's own.
+struct TRichViewDescription {
+  bool ShowHint = false;
+  bool ParentShowHint = true;
+  TRVAnimationMode AnimationMode = rvaniManualStart;
+  TBorderStyle BorderStyle = bsSingle;
+  int LeftMargin = 5;
+  int TopMargin = 5;
+  int RightMargin = 5;
+  int BottomMargin = 5;
+  TRVPaletteAction DoInPaletteMode = rvpaCreateCopies;
+  unsigned long long Options = 0x4FE25;  // TRVOptions as a bit mask
+  std::string_view Style = {};           // a style sheet of the form, by name
+  TRVTabNavigationType TabNavigation = rvtnTab;
+  TTextLayout VAlign = tlTop;
+  std::string_view OnItemHint = {};
+};
 
 // One control. Fields a class does not have are left at their defaults;
 // clNone means "the class's own default".
@@ -51,12 +70,16 @@ struct TControlDescription {
   bool Visible = true;
   std::string_view OnClick = {};      // button
   std::string_view OnMouseDown = {};  // image
+  TRichViewDescription RichView = {};  // rich view
 };
 
 // The handlers a description may name, by name.
 struct TFormHandlers {
   std::map<std::string, TNotifyEvent, std::less<>> Notify;
   std::map<std::string, TMouseEvent, std::less<>> Mouse;
+  std::map<std::string, TRVItemHintEvent, std::less<>> ItemHint;
+  // The form's non-visual components that controls refer to, by name.
+  std::map<std::string, TRVStyle*, std::less<>> StyleSheets;
 };
 
 // The controls a description created, in creation order; they belong to it.

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/group_tabs.h"
+#include "pictures/gif_image.h"
+#include "pictures/jpeg_image.h"
 #include "smilies/package_builder.h"
 #include "smilies/package_reader.h"
 #include "smilies/smilies_table.h"
@@ -26,9 +28,12 @@ constexpr TFormDescription kForm{
     .OnCreate = "FormCreate",
 };
 
+// The options of the group page's control: string tags, a repaint after
+// every format, item hints and the measuring cache; nothing can be selected.
+constexpr unsigned long long kSmiliesOptions =
+    (1ull << rvoTagsArePChars) | (1ull << rvoFormatInvalidate) | (1ull << rvoShowItemHints) | (1ull << rvoFastFormatting);
+
 // Bounds of the panel and of what sits in it are replaced by every layout.
-// The group page's rich-view control joins pSmilies last, on top of the strip,
-// with its style sheet; until it exists the layout only records its bounds.
 constexpr TControlDescription kControls[] = {
     {.Name = "Button1", .Class = ccButton, .Left = 8, .Top = 8, .Width = 75, .Height = 25,
      .Caption = u"Refresh", .TabOrder = 0, .OnClick = "Button1Click"},
@@ -38,15 +43,50 @@ constexpr TControlDescription kControls[] = {
      .BrushColor = 14215660, .PenColor = 10331565, .PenWidth = 1},
     {.Name = "imSmiliesGroups", .Class = ccImage, .Parent = "pSmilies", .Left = 26, .Top = 0, .Width = 31,
      .Height = 15, .OnMouseDown = "imSmiliesGroupsMouseDown"},
+    {.Name = "rvSmilies", .Class = ccRichView, .Parent = "pSmilies", .Left = 8, .Top = 21, .Width = 49, .Height = 28,
+     .TabOrder = 0,
+     .RichView = {.ShowHint = true, .ParentShowHint = false, .AnimationMode = rvaniOnFormat, .BorderStyle = bsNone,
+                  .LeftMargin = 0, .TopMargin = 0, .RightMargin = 0, .BottomMargin = 0,
+                  .DoInPaletteMode = rvpaCreateCopies, .Options = kSmiliesOptions, .Style = "RVStyle1",
+                  .TabNavigation = rvtnNone, .VAlign = tlCenter, .OnItemHint = "rvSmiliesItemHint"}},
 };
+
+// "Используемый набор смайлов поврежден" (the smilies set in use is damaged),
+// kept as the Windows-1251 text it is and read in the system code page.
+constexpr char kDamagedSetLine[] =
+    "\xC8\xF1\xEF\xEE\xEB\xFC\xE7\xF3\xE5\xEC\xFB\xE9 \xED\xE0\xE1\xEE\xF0 \xF1\xEC\xE0\xE9\xEB\xEE\xE2 "
+    "\xEF\xEE\xE2\xF0\xE5\xE6\xE4\xE5\xED";
+
+// The picture shown for pictures that cannot be drawn: 32 x 32, a grey frame
+// around a red cross on white.
+TBitmap InvalidSmileyPicture() {
+  TBitmap bitmap(32, 32);
+  bitmap.Fill(clWhite);
+  for (int i = 0; i < 32; ++i) {
+    for (int j : {0, 31}) {
+      bitmap.Scanline(j)[i] = PixelFromColor(clGray);
+      bitmap.Scanline(i)[j] = PixelFromColor(clGray);
+    }
+  }
+  for (int i = 6; i < 26; ++i) {
+    bitmap.Scanline(i)[i] = PixelFromColor(clRed);
+    bitmap.Scanline(i)[31 - i] = PixelFromColor(clRed);
+  }
+  return bitmap;
+}
 
 }  // namespace
 
 const TFormDescription QuorixSmiliesFormDescription = kForm;
 const std::span<const TControlDescription> QuorixSmiliesControls(kControls);
 
-TfQuorixSmilies::TfQuorixSmilies() {
+TfQuorixSmilies::TfQuorixSmilies() : RVStyle1(std::make_unique<TRVStyle>()) {
+  const TBitmap invalid = InvalidSmileyPicture();
+  RVStyle1->SetInvalidPicture(&invalid);
   TFormHandlers handlers;
+  handlers.StyleSheets["RVStyle1"] = RVStyle1.get();
+  handlers.ItemHint["rvSmiliesItemHint"] = [this](TCustomRichView* sender, TCustomRVData* data, int itemNo,
+                                                  UnicodeString& hint) { rvSmiliesItemHint(sender, data, itemNo, hint); };
   handlers.Notify["FormCreate"] = [this](TControl* sender) { FormCreate(sender); };
   handlers.Notify["Button1Click"] = [this](TControl* sender) { Button1Click(sender); };
   handlers.Mouse["imSmiliesGroupsMouseDown"] = [this](TControl* sender, TMouseButton button, TShiftState shift,
@@ -58,6 +98,7 @@ TfQuorixSmilies::TfQuorixSmilies() {
   pSmilies = &controls_.Get<TPanel>("pSmilies");
   shSmilies = &controls_.Get<TShape>("shSmilies");
   imSmiliesGroups = &controls_.Get<TImage>("imSmiliesGroups");
+  rvSmilies = &controls_.Get<TRichView>("rvSmilies");
   DoCreate();
 }
 
@@ -99,10 +140,10 @@ void TfQuorixSmilies::LayoutPanel() {
       imSmiliesGroups->Show();
     }
 
-    rvSmiliesBounds.Left = shSmilies->Left() + 2;
-    rvSmiliesBounds.Top = shSmilies->Top() + imSmiliesGroups->Height() + 2;
-    rvSmiliesBounds.Bottom = rvSmiliesBounds.Top + pSmilies->Height() - imSmiliesGroups->Height() - 4;
-    rvSmiliesBounds.Right = rvSmiliesBounds.Left + pSmilies->Width() - 4;
+    rvSmilies->SetLeft(shSmilies->Left() + 2);
+    rvSmilies->SetTop(shSmilies->Top() + imSmiliesGroups->Height() + 2);
+    rvSmilies->SetHeight(pSmilies->Height() - imSmiliesGroups->Height() - 4);
+    rvSmilies->SetWidth(pSmilies->Width() - 4);
 
     ShowGroup(0);
   } catch (...) {
@@ -116,8 +157,54 @@ void TfQuorixSmilies::DrawGroupTabs(int selected) {
                  std::span<const AnsiString>(GroupNames.data(), static_cast<std::size_t>(count)), selected);
 }
 
+namespace {
+
+// A copy of the entry's picture for the page to own; none for an entry of
+// another kind, or a JPEG entry without a picture (a failed build's table).
+std::unique_ptr<TGraphic> CopyOfPicture(const TSmileyEntry& entry) {
+  if (entry.Kind == SmileyKindGif) {
+    auto gif = std::make_unique<TGIFImage>();
+    gif->Assign(entry.Gif.get());  // an entry without a picture gives an empty one
+    return gif;
+  }
+  if (entry.Kind == SmileyKindJpeg && entry.Jpeg) {
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->Assign(entry.Jpeg.get());
+    return jpeg;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void TfQuorixSmilies::ShowGroup(int group) {
-  if (DisplayState == Shown) DrawGroupTabs(group);
+  rvSmilies->Clear();
+  if (DisplayState == Shown) {
+    DrawGroupTabs(group);
+    bool first = true;
+    for (int k = 0; k < SmileyCount; ++k) {
+      const TSmileyEntry& entry = Smilies[static_cast<std::size_t>(k)];
+      if (entry.Group != group) continue;
+      std::unique_ptr<TGraphic> copy = CopyOfPicture(entry);
+      if (!copy) continue;
+      rvSmilies->AddHotPicture(entry.Code, std::move(copy), first ? 1 : -1, rvvaMiddle);
+      first = false;
+    }
+    rvSmilies->Format();
+    // The bar is allowed only for a page about as tall as the control.
+    rvSmilies->SetVScrollVisible(false);
+    if (rvSmilies->GetDocumentHeight() + 2 >= rvSmilies->Height()) rvSmilies->SetVScrollVisible(true);
+  } else if (DisplayState == Damaged) {
+    rvSmilies->AddNL(AnsiToUnicode(kDamagedSetLine), 1, 1);
+    rvSmilies->Format();
+  }
+}
+
+void TfQuorixSmilies::rvSmiliesItemHint(TCustomRichView*, TCustomRVData*, int ItemNo, UnicodeString& HintText) {
+  // The number is one of the control's own document: the page has no nested documents.
+  if (rvSmilies->GetItemStyle(ItemNo) != rvsHotPicture) return;
+  const AnsiString code = UnicodeToAnsi(rvSmilies->GetItemText(ItemNo));
+  if (!code.empty()) HintText = AnsiToUnicode(code);
 }
 
 void TfQuorixSmilies::imSmiliesGroupsMouseDown(TControl*, TMouseButton, TShiftState, int X, int) {

@@ -8,6 +8,8 @@
 
 #include "app/form_description.h"
 #include "platform/controls.h"
+#include "richview/control/rich_view.h"
+#include "richview/styles/rv_style.h"
 
 namespace quorix {
 
@@ -22,14 +24,15 @@ class TfQuorixSmilies : public TForm {
   TfQuorixSmilies();
   ~TfQuorixSmilies() override;
 
+  // The style sheet of the group page (the form's own; it outlives the controls).
+  std::unique_ptr<TRVStyle> RVStyle1;
+
   // Controls, as the description names them (they belong to the form).
   TButton* Button1 = nullptr;
   TPanel* pSmilies = nullptr;
   TShape* shSmilies = nullptr;
   TImage* imSmiliesGroups = nullptr;
-
-  // Where the rich-view control of the group page sits after the last layout.
-  TRect rvSmiliesBounds;
+  TRichView* rvSmilies = nullptr;
 
   void FormCreate(TControl* Sender);
   void Button1Click(TControl* Sender);
@@ -39,10 +42,13 @@ class TfQuorixSmilies : public TForm {
   // error: the steps before it stay in effect.
   void LayoutPanel();
   void DrawGroupTabs(int selected);
-  // Shows the page of one group (for now the tab strip with that group
-  // highlighted). Not guarded: from a tab press, an error reaches the message
-  // loop's error box.
+  // Shows the page of one group: its tab highlighted and its smilies, each a
+  // hot picture of a fresh copy of the table's picture; or, for a damaged set,
+  // the one-line message. Not guarded: from a tab press, an error reaches the
+  // message loop's error box.
   virtual void ShowGroup(int group);
+  // The smiley's code as the hint of its picture.
+  void rvSmiliesItemHint(TCustomRichView* Sender, TCustomRVData* RVData, int ItemNo, UnicodeString& HintText);
 
  private:
   TFormControls controls_;

@@ -8,12 +8,14 @@
 #include "app/main_form.h"
 #include "platform/controls.h"
 #include "platform/graphics.h"
+#include "smilies/smilies_table.h"
 
 namespace quorix {
 
 namespace {
 
-bool ParseMilliseconds(const std::string& text, int& value) {
+// A non-negative decimal number of at most nine digits.
+bool ParseCount(const std::string& text, int& value) {
   if (text.empty() || text.size() > 9) return false;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
@@ -60,10 +62,17 @@ bool ParseViewerOptions(int argc, char** argv, TViewerOptions& options, std::str
         error = "--screenshot needs a file name";
         return false;
       }
+    } else if (arg == "--group") {
+      std::string text;
+      if (!value(text)) return false;
+      if (!ParseCount(text, options.Group)) {
+        error = "--group needs a group number from 0, not " + text;
+        return false;
+      }
     } else if (arg == "--after-ms") {
       std::string text;
       if (!value(text)) return false;
-      if (!ParseMilliseconds(text, options.AfterMs)) {
+      if (!ParseCount(text, options.AfterMs)) {
         error = "--after-ms needs a number of milliseconds, not " + text;
         return false;
       }
@@ -81,9 +90,10 @@ bool ParseViewerOptions(int argc, char** argv, TViewerOptions& options, std::str
 }
 
 std::string ViewerUsage() {
-  return "Usage: quorix-smilies [--dir DIR] [--screenshot FILE.png [--after-ms N]]\n"
+  return "Usage: quorix-smilies [--dir DIR] [--group N] [--screenshot FILE.png [--after-ms N]]\n"
          "Shows the smilies set listed in Smilies_serv.txt of the working directory.\n"
          "  --dir DIR            change to DIR first\n"
+         "  --group N            show group N (from 0) after the first refresh, as a tab press does\n"
          "  --screenshot FILE    render the window after the first refresh, write it as PNG, exit\n"
          "  --after-ms N         with --screenshot: run the message loop N ms first\n"
          "  --help               this text\n"
@@ -113,6 +123,15 @@ int RunViewer(int argc, char** argv, const TViewerOptions& options) {
       application.OnException = [](const Exception& e) { std::fprintf(stderr, "quorix-smilies: %s\n", e.what()); };
     }
     auto& form = application.CreateForm<TfQuorixSmilies>();
+    if (options.Group >= 0) {
+      if (options.Group >= GroupCount) {
+        std::fprintf(stderr, "quorix-smilies: --group %d: the set has %d group%s (0 to %d)\n%s", options.Group,
+                     GroupCount, GroupCount == 1 ? "" : "s", GroupCount - 1, ViewerUsage().c_str());
+        application.Finalize();
+        return 2;
+      }
+      DeliverEvent([&form, &options] { form.ShowGroup(options.Group); });
+    }
     if (screenshot) {
       status = WriteScreenshot(form, options);
     } else {

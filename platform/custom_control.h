@@ -15,6 +15,12 @@
 //   (Max = Min) shows none. Showing or hiding one changes the client size at
 //   once, and the control's Resize runs before the call that changed the bar
 //   returns.
+// - Hints: the toolkit shows one tip at a time. When the pointer rests on the
+//   client area for the toolkit's hint pause, a control with ShowHint and a
+//   hint shows the hint's part before the first "|" at the pointer, and is the
+//   current hint control until the tip goes (the toolkit hides it when the
+//   pointer leaves, at a click or the wheel, or when its time is up) or is
+//   cancelled.
 // - Every handler runs inside the application's event guard (controls.h).
 //
 // The window exists from construction; CreateHandle runs the control's
@@ -27,6 +33,7 @@
 #include "platform/controls.h"
 #include "platform/cursors.h"
 #include "platform/input.h"
+#include "platform/text.h"
 #include "platform/types.h"
 
 namespace quorix {
@@ -151,6 +158,23 @@ class TCustomControl : public TWinControl {
   TPoint CursorPosition() const;
   TShiftState CurrentShiftState() const;
   bool KeyPressed(int virtualKey) const;
+  // Client coordinates to screen coordinates and back.
+  TPoint ClientToScreen(TPoint point) const;
+  TPoint ScreenToClient(TPoint point) const;
+
+  // --- hints ---
+  // Whether the hint pause shows this control's hint at all.
+  bool ShowHint = false;
+  // The hint text; setting it shows or hides nothing by itself.
+  UnicodeString Hint() const { return hint_; }
+  void SetHint(const UnicodeString& hint) { hint_ = hint; }
+  // Hides the tip now and forgets the current hint control, so the next tip
+  // comes only after the ordinary pause.
+  void CancelHint();
+  // When this is the current hint control, shows the hint at screenPos at
+  // once in place of the tip that is up; otherwise the ordinary pause will
+  // show it. An empty hint cancels.
+  void ActivateHint(TPoint screenPos);
 
  protected:
   // --- what the derived control handles ---
@@ -186,6 +210,7 @@ class TCustomControl : public TWinControl {
   bool handleAllocated_ = false;
   bool tabStop_ = true;
   TCursor cursor_ = crDefault;
+  UnicodeString hint_;
 };
 
 // Input as the toolkit delivers it, for tests: real events sent to the
@@ -199,5 +224,10 @@ bool SendWheel(TCustomControl& control, int delta, int x, int y);
 void SendKey(TCustomControl& control, int virtualKey, TShiftState shift = {});
 // A command as the bar sends it (arrow button, trough, dragging, release).
 void SendScrollCommand(TCustomControl& control, TScrollBarKind bar, TScrollCode code, int pos = 0);
+// What the toolkit sends once the pointer has rested at client (x, y) for the
+// hint pause.
+void SendHintPause(TCustomControl& control, int x, int y);
+// The text of the tip that is up now; empty when none is.
+UnicodeString ShownHintText();
 
 }  // namespace quorix

@@ -12,10 +12,12 @@
 
 #include "platform/custom_control.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,6 +29,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimerEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
@@ -50,6 +53,8 @@ class ControlHost {
   virtual void ClientPaint(QWidget& widget, const QPaintEvent& event) = 0;
   virtual void ClientMouse(QMouseEvent& event) = 0;
   virtual void ClientLeave() = 0;
+  // The pointer has rested for the hint pause; false leaves it to the parent.
+  virtual bool ClientHintPause(const QHelpEvent& event) = 0;
   virtual void ClientWheel(QWheelEvent& event, QPoint clientPos) = 0;
   // The wheel over a bar; framePos is in the control's window.
   virtual void BarWheel(QWheelEvent& event, QPoint framePos) = 0;
@@ -77,6 +82,11 @@ class ClientWidget final : public QWidget {
   void Detach() { host_ = nullptr; }
 
  protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip || !host_) return QWidget::event(event);
+    event->setAccepted(host_->ClientHintPause(static_cast<const QHelpEvent&>(*event)));
+    return true;
+  }
   void paintEvent(QPaintEvent* event) override {
     if (host_) host_->ClientPaint(*this, *event);
   }
@@ -266,6 +276,16 @@ bool BarShown(const TScrollInfo& info) {
 }
 
 int Floor(qreal v) { return static_cast<int>(std::floor(v)); }
+
+// The client widget whose tip the toolkit shows (or last showed): there is
+// one tip for the whole application.
+QPointer<QWidget>& HintClient() {
+  static QPointer<QWidget> client;
+  return client;
+}
+
+// The tip shows the hint's part before the first "|".
+QString ShortHint(const UnicodeString& hint) { return QString::fromStdU16String(hint.substr(0, hint.find(u'|'))); }
 
 }  // namespace
 
@@ -507,7 +527,47 @@ struct TCustomControl::Impl final : ControlHost {
   }
 
   void ClientLeave() override {
+    // The toolkit hides the tip when the pointer leaves; from now on a new
+    // hint waits for the pause again.
+    if (HintClient() == client) HintClient() = nullptr;
     Deliver([this] { owner.MouseLeave(); });
+  }
+
+  // --- hints ---
+
+  // The tip may vanish without telling anyone (a click, the wheel, its time
+  // running out), so whether it is still up is asked of the toolkit each time.
+  bool HintIsUp() const { return client && HintClient() == client && QToolTip::isVisible(); }
+
+  // Shows the hint at screenPos in place of whatever tip is up; an empty one
+  // hides the tip instead.
+  void ShowHintAt(QPoint screenPos) {
+    if (!client) return;
+    const QString text = ShortHint(owner.Hint());
+    if (text.isEmpty()) {
+      CancelHint();
+      return;
+    }
+    QToolTip::showText(screenPos, text, client);
+    HintClient() = client;
+  }
+
+  // Qt's own hiding lets the tip linger a moment longer (its fade); a
+  // cancelled hint goes at once, so the tip's window is hidden as well. The
+  // toolkit replaces a hidden tip with a new one when it shows the next.
+  static void CancelHint() {
+    HintClient() = nullptr;
+    QToolTip::hideText();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == QLatin1String("qtooltip_label")) window->hide();
+    }
+  }
+
+  bool ClientHintPause(const QHelpEvent& event) override {
+    if (!owner.ShowHint) return false;
+    const QPoint at = event.globalPos();
+    DeliverEvent([this, at] { ShowHintAt(at); });
+    return true;
   }
 
   void ClientWheel(QWheelEvent& event, QPoint clientPos) override {
@@ -611,6 +671,8 @@ TCustomControl::~TCustomControl() {
   // The derived part is gone: no virtual may run any more, whatever Qt still
   // sends the widgets while ~TControl deletes them.
   impl_->KillAllTimers();
+  // A tip does not outlive the control it tells about.
+  if (impl_->HintIsUp()) Impl::CancelHint();
   impl_->Detach();
 }
 
@@ -720,6 +782,30 @@ TPoint TCustomControl::CursorPosition() const {
   return TPoint{p.x(), p.y()};
 }
 
+TPoint TCustomControl::ClientToScreen(TPoint point) const {
+  const QWidget* client = impl_->client;
+  if (!client) return point;
+  const QPoint p = client->mapToGlobal(QPoint(point.X, point.Y));
+  return TPoint{p.x(), p.y()};
+}
+
+TPoint TCustomControl::ScreenToClient(TPoint point) const {
+  const QWidget* client = impl_->client;
+  if (!client) return point;
+  const QPoint p = client->mapFromGlobal(QPoint(point.X, point.Y));
+  return TPoint{p.x(), p.y()};
+}
+
+void TCustomControl::CancelHint() { Impl::CancelHint(); }
+
+void TCustomControl::ActivateHint(TPoint screenPos) {
+  if (ShortHint(hint_).isEmpty()) {
+    CancelHint();
+  } else if (impl_->HintIsUp()) {
+    impl_->ShowHintAt(QPoint(screenPos.X, screenPos.Y));
+  }
+}
+
 TShiftState TCustomControl::CurrentShiftState() const {
   return FromQtState(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons(), false);
 }
@@ -801,6 +887,16 @@ void SendKey(TCustomControl& control, int virtualKey, TShiftState shift) {
   QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
   QCoreApplication::sendEvent(client, &release);
 }
+
+void SendHintPause(TCustomControl& control, int x, int y) {
+  QWidget* client = ClientOf(control);
+  if (!client) return;
+  const QPoint local(x, y);
+  QHelpEvent event(QEvent::ToolTip, local, client->mapToGlobal(local));
+  QCoreApplication::sendEvent(client, &event);
+}
+
+UnicodeString ShownHintText() { return QToolTip::isVisible() ? QToolTip::text().toStdU16String() : UnicodeString(); }
 
 void SendScrollCommand(TCustomControl& control, TScrollBarKind bar, TScrollCode code, int pos) {
   auto& impl = CustomControlAccess::Of(control);

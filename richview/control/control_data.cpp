@@ -147,6 +147,57 @@ int TRichViewRVData::GetAreaWidth() const { return FRichView->XSize(); }
 int TRichViewRVData::GetAreaHeight() const { return FRichView->YSize(); }
 int TRichViewRVData::GetVSmallStep() const { return FRichView->GetVSmallStep(); }
 TCursor TRichViewRVData::GetNormalCursor() const { return FRichView->Cursor(); }
+
+void TRichViewRVData::ForgetDrawItemReferences() {
+  ClearLastJump();
+  FHotDrawItemNo = -1;
+  FClickedDrawItemNo = -1;
+}
+
+// ---------------------------------------------------------------- pointer tracking
+
+UnicodeString TRichViewRVData::GetItemHint(TCustomRVData* RVData, int ItemNo, const UnicodeString& DefaultHint) {
+  if (ItemNo < 0) return DefaultHint;
+  UnicodeString hint;
+  RVData->GetItem(ItemNo)->GetExtraStrProperty(rvespHint, hint);
+  if (FRichView->OnItemHint) FRichView->OnItemHint(FRichView, RVData, ItemNo, hint);
+  return hint.empty() ? DefaultHint : hint;
+}
+
+void TRichViewRVData::SetControlHint(const UnicodeString& Hint) {
+  const UnicodeString old = FRichView->Hint();
+  FRichView->SetHint(Hint);
+  if (Hint.empty()) {
+    FRichView->CancelHint();
+  } else if (Hint != old) {
+    // A tip already up for the control changes at once; otherwise the
+    // platform shows this one after its pause.
+    FRichView->ActivateHint(FRichView->ClientToScreen(FRichView->CursorPosition()));
+  }
+}
+
+void TRichViewRVData::SetCursor(TCursor Cursor) { FRichView->ShowCursor(Cursor); }
+void TRichViewRVData::SetFocusToWindow() { FRichView->SetFocus(); }
+
+void TRichViewRVData::DoJump(int JumpNo) {
+  if (FRichView->OnJump) FRichView->OnJump(FRichView, JumpNo);
+}
+
+void TRichViewRVData::DoRVMouseMove(int id) {
+  if (FRichView->OnRVMouseMove) FRichView->OnRVMouseMove(FRichView, id);
+}
+
+void TRichViewRVData::DoRVMouseDown(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) {
+  if (FRichView->OnRVMouseDown) FRichView->OnRVMouseDown(FRichView, Button, Shift, ItemNo, X, Y);
+}
+
+void TRichViewRVData::DoRVMouseUp(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) {
+  if (FRichView->OnRVMouseUp) FRichView->OnRVMouseUp(FRichView, Button, Shift, ItemNo, X, Y);
+}
+
+bool TRichViewRVData::IsAssignedJump() const { return static_cast<bool>(FRichView->OnJump); }
+bool TRichViewRVData::IsAssignedRVMouseDown() const { return static_cast<bool>(FRichView->OnRVMouseDown); }
+bool TRichViewRVData::IsAssignedRVMouseUp() const { return static_cast<bool>(FRichView->OnRVMouseUp); }
 TCanvas& TRichViewRVData::GetCanvas() const { return FRichView->Canvas(); }
 
 }  // namespace quorix

@@ -74,6 +74,22 @@ class TRichViewRVData : public TRVControlData {
   TRVBackground* GetBackground() const override;
 
   bool IsControlFocused() const override;
+
+  // --- pointer tracking, answered by the control ---
+  // The hint of an item: its own, as the control's OnItemHint leaves it.
+  UnicodeString GetItemHint(TCustomRVData* RVData, int ItemNo, const UnicodeString& DefaultHint) override;
+  // Hands the hint to the control and the platform's hint window.
+  void SetControlHint(const UnicodeString& Hint) override;
+  void SetCursor(TCursor Cursor) override;
+  TCursor GetNormalCursor() const override;
+  void SetFocusToWindow() override;
+  void DoJump(int JumpNo) override;
+  void DoRVMouseMove(int id) override;
+  void DoRVMouseDown(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) override;
+  void DoRVMouseUp(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) override;
+  bool IsAssignedJump() const override;
+  bool IsAssignedRVMouseDown() const override;
+  bool IsAssignedRVMouseUp() const override;
   // The control's own access to the document's state and its item list.
   TRVStates& MutableState() { return FState; }
   // Replaces an item's stored bytes as they are, without the encoding check.
@@ -82,13 +98,13 @@ class TRichViewRVData : public TRVControlData {
   int GetAreaWidth() const;
   int GetAreaHeight() const;
   int GetVSmallStep() const;
-  TCursor GetNormalCursor() const;
   TCanvas& GetCanvas() const;
 
  protected:
   // Child controls of control items move to their items after a pass.
   void AdjustChildrenCoords() override;
-  void ForgetDrawItemReferences() override { LastJumpMovedAbove = -1; }
+  // The hot state refers to drawing items: it goes with them.
+  void ForgetDrawItemReferences() override;
 
  private:
   TCustomRichView* FRichView;

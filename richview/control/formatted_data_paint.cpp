@@ -70,7 +70,7 @@ void TCustomRVFormattedData::PaintTo(TCanvas& Canvas, const TRect& Rect, bool St
     baseItemState.Include(rvidsShowSpecialCharacters);
     baseTextState.Include(rvtsSpecialCharacters);
   }
-  const bool hover = FState.Contains(rvstDrawHover) && LastJumpMovedAbove != -1;
+  const bool hover = FState.Contains(rvstDrawHover) && FHotJumpNo != -1;
 
   int first = StrictTop ? GetDrawItemNo(R.Top, 3) : GetDrawItemNo(R.Top, 1);
   first = std::clamp(first, 0, count - 1);
@@ -128,7 +128,7 @@ void TCustomRVFormattedData::PaintTo(TCanvas& Canvas, const TRect& Rect, bool St
   }
 
   auto isHotJump = [&](const TCustomRVItemInfo& item) {
-    return hover && item.JumpIndex == LastJumpMovedAbove && item.GetBoolValueEx(rvbpJump, &S);
+    return hover && item.JumpIndex == FHotJumpNo && item.GetBoolValueEx(rvbpJump, &S);
   };
 
   if (S.OnDrawTextBack) {

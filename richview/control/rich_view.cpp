@@ -286,6 +286,20 @@ void TCustomRichView::AfterHScroll() {
   GenerateMouseMove();
 }
 
+// ---------------------------------------------------------------- pointer
+
+void TCustomRichView::MouseMove(TShiftState Shift, int X, int Y) { FRVData->MouseMove(Shift, X, Y); }
+
+void TCustomRichView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  FRVData->MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomRichView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  FRVData->MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomRichView::MouseLeave() { FRVData->MouseLeave(); }
+
 void TCustomRichView::GenerateMouseMove() {
   if (!HandleAllocated()) return;
   const TPoint p = CursorPosition();

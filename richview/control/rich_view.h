@@ -246,6 +246,8 @@ class TCustomRichView : public TRVScroller {
   // The control's normal cursor (the one shown away from hot items).
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // Shows a cursor over the control without changing the normal one.
+  void ShowCursor(TCursor Value) { TRVScroller::SetCursor(Value); }
   TBackgroundStyle BackgroundStyle() const { return FBackground->ImageStyle; }
   void SetBackgroundStyle(TBackgroundStyle Value);
   const TBitmap& BackgroundBitmap() const { return FBackground->GetBitmap(); }
@@ -259,7 +261,6 @@ class TCustomRichView : public TRVScroller {
   bool WordWrap = true;
   int MaxLength = 0;
   UnicodeString Delimiters = u" .;,:(){}\"/\\<>!?[]\u2013\u2014";
-  bool ShowHint = false;
   bool ParentShowHint = true;
 
   TRVItemHintEvent OnItemHint;
@@ -281,6 +282,10 @@ class TCustomRichView : public TRVScroller {
   void Paint() override;
   void Resize() override;
   void FocusChanged(bool Gained) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseLeave() override;
 
  private:
   // The text style a text item of (StyleNo, ParaNo) is drawn in.

@@ -68,6 +68,9 @@ class TRVScroller : public TCustomControl {
   virtual void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
   TRVBiDiMode GetBiDiMode() const { return FBiDiMode; }
   TRVPaletteAction GetDoInPaletteMode() const { return FDoInPaletteMode; }
+  // Palettes exist only on palette-based displays, which the platform never
+  // has: the mode is kept for the items' and the background's copies.
+  void SetDoInPaletteMode(TRVPaletteAction Value) { FDoInPaletteMode = Value; }
   HPALETTE GetPalette() const { return FPalette; }
   const TRVLogPalette* GetLogPalette() const { return FLogPalette.get(); }
   // True while a form applies its stored properties (until Loaded).

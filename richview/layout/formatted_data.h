@@ -173,6 +173,30 @@ class TCustomRVFormattedData : public TCustomRVData {
   void Refresh();
   void UpdateView();
   void InvalidateJumpRect(int JumpId);
+  // --- the pointer (client coordinates) ---
+  void MouseMove(TShiftState Shift, int X, int Y);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseLeave();
+  // Updates FHotDrawItemNo for the client point (X, Y).
+  void SearchHotItem(int X, int Y, int HOffs, int VOffs);
+  // Forgets the hot area.
+  void ClearLastJump();
+  // The window's side of pointer tracking; nothing here.
+  virtual void SetCursor(TCursor Cursor) { (void)Cursor; }
+  virtual TCursor GetNormalCursor() const { return crDefault; }
+  virtual void SetFocusToWindow() {}
+  virtual void DoRVMouseMove(int id) { (void)id; }
+  virtual void DoRVMouseDown(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) {
+    (void)Button, (void)Shift, (void)ItemNo, (void)X, (void)Y;
+  }
+  virtual void DoRVMouseUp(TMouseButton Button, TShiftState Shift, int ItemNo, int X, int Y) {
+    (void)Button, (void)Shift, (void)ItemNo, (void)X, (void)Y;
+  }
+  virtual bool IsAssignedJump() const { return false; }
+  virtual bool IsAssignedRVMouseDown() const { return false; }
+  virtual bool IsAssignedRVMouseUp() const { return false; }
+
   // The item the caret is at (editors); -1 here.
   virtual int GetCurrentItemNo() const { return -1; }
   // Whether the window showing the document has the keyboard focus.
@@ -190,8 +214,13 @@ class TCustomRVFormattedData : public TCustomRVData {
   TRVJumpList Jumps;
   int NextJumpIndex = 0;
   int LastFormattedItemNo = -1;
-  // The hot area the pointer is over (its Id), or -1.
-  int LastJumpMovedAbove = -1;
+  // --- pointer state (richview/control/formatted_data_pointer.cpp) ---
+  int FHotDrawItemNo = -1;       // drawing item under the pointer at the last search
+  int FHotJumpNo = -1;           // Id of the hot area under the pointer
+  TCustomRVFormattedData* FHotRVData = nullptr;  // whose hot area that is (kept by the outermost document)
+  int FPressedJumpNo = -1;       // Id of the hot area under the last left press
+  int FClickedDrawItemNo = -1;   // drawing item under the last press
+  TCustomRVItemInfo* FCaptureItem = nullptr;  // an item that has captured the mouse
 
  protected:
   // The hover, capture and selection state that refers to drawing items; the

@@ -90,10 +90,28 @@ TEST_F(MainFormTest, IsCreatedFromItsDescription) {
   EXPECT_EQ(form.shSmilies->Brush().Color, RGB(236, 233, 216));
   EXPECT_EQ(form.shSmilies->Pen().Color, RGB(173, 165, 157));
   EXPECT_EQ(form.shSmilies->Pen().Width, 1);
-  // Stacked in creation order inside the panel: the shape at the bottom.
-  ASSERT_EQ(form.pSmilies->Controls().size(), 2u);
+  // Stacked in creation order inside the panel: the shape at the bottom, the
+  // group page on top.
+  ASSERT_EQ(form.pSmilies->Controls().size(), 3u);
   EXPECT_EQ(form.pSmilies->Controls()[0], form.shSmilies);
   EXPECT_EQ(form.pSmilies->Controls()[1], form.imSmiliesGroups);
+  EXPECT_EQ(form.pSmilies->Controls()[2], form.rvSmilies);
+  // The group page's control as the form stores it.
+  const TRichView& rv = *form.rvSmilies;
+  EXPECT_EQ(rv.Style(), form.RVStyle1.get());
+  EXPECT_EQ(rv.Options(), TRVOptions({rvoTagsArePChars, rvoFormatInvalidate, rvoShowItemHints, rvoFastFormatting}));
+  EXPECT_EQ(rv.AnimationMode(), rvaniOnFormat);
+  EXPECT_EQ(rv.GetBorderStyle(), bsNone);
+  EXPECT_EQ(rv.VAlign(), tlCenter);
+  EXPECT_EQ(rv.TabNavigation(), rvtnNone);
+  EXPECT_TRUE(rv.ShowHint);
+  EXPECT_FALSE(rv.ParentShowHint);
+  EXPECT_EQ(rv.LeftMargin() + rv.TopMargin() + rv.RightMargin() + rv.BottomMargin(), 0);
+  EXPECT_EQ(rv.GetVSmallStep(), 10);
+  EXPECT_TRUE(rv.OnItemHint);
+  EXPECT_EQ(form.RVStyle1->TextStyles.Count(), 6);
+  EXPECT_EQ(form.RVStyle1->ParaStyles.Count(), 2);
+  EXPECT_EQ(form.RVStyle1->GetInvalidPicture().GetWidth(), 32);
 }
 
 TEST_F(MainFormTest, WithoutAListShowsAnEmpty100By100PanelAndNoErrorBox) {
@@ -106,17 +124,22 @@ TEST_F(MainFormTest, WithoutAListShowsAnEmpty100By100PanelAndNoErrorBox) {
   EXPECT_EQ(form.shSmilies->BoundsRect(), Bounds(0, 0, 100, 100));
   EXPECT_FALSE(form.imSmiliesGroups->Visible());
   EXPECT_EQ(form.imSmiliesGroups->BoundsRect(), Bounds(0, 0, 0, 0));
-  EXPECT_EQ(form.rvSmiliesBounds, Bounds(2, 2, 96, 96));
+  EXPECT_EQ(form.rvSmilies->BoundsRect(), Bounds(2, 2, 96, 96));
 
   TBitmap shot = Grab(form);
   const TColor face = ColorToRGB(clBtnFace);
   const TColor frame = RGB(173, 165, 157), inside = RGB(236, 233, 216);
+  const TColor page = ColorToRGB(clWindow);
   EXPECT_EQ(shot.PixelColor(8, 41), frame);
   EXPECT_EQ(shot.PixelColor(107, 41), frame);
   EXPECT_EQ(shot.PixelColor(8, 140), frame);
   EXPECT_EQ(shot.PixelColor(107, 140), frame);
+  // One pixel of the shape's inside, then the empty page in the window colour.
   EXPECT_EQ(shot.PixelColor(9, 42), inside);
-  EXPECT_EQ(shot.PixelColor(60, 100), inside);
+  EXPECT_EQ(shot.PixelColor(10, 43), page);
+  EXPECT_EQ(shot.PixelColor(60, 100), page);
+  EXPECT_EQ(shot.PixelColor(105, 138), page);
+  EXPECT_EQ(shot.PixelColor(106, 139), inside);
   EXPECT_EQ(shot.PixelColor(7, 90), face);
   EXPECT_EQ(shot.PixelColor(108, 90), face);
   EXPECT_EQ(shot.PixelColor(60, 141), face);
@@ -144,7 +167,7 @@ TEST_F(MainFormTest, ThreeGroupsInA300PixelPanel) {
   EXPECT_EQ(form.imSmiliesGroups->BoundsRect(), Bounds(2, 2, 296, 18));
   EXPECT_EQ(static_cast<const TImage*>(form.imSmiliesGroups)->Bitmap().GetWidth(), 296);
   EXPECT_EQ(static_cast<const TImage*>(form.imSmiliesGroups)->Bitmap().GetHeight(), 18);
-  EXPECT_EQ(form.rvSmiliesBounds, Bounds(2, 20, 296, 128));
+  EXPECT_EQ(form.rvSmilies->BoundsRect(), Bounds(2, 20, 296, 128));
   EXPECT_EQ(SelectedTab(form), 0);
 
   // The strip as the window shows it: at (8 + 2, 41 + 2).
@@ -201,7 +224,7 @@ TEST_F(MainFormTest, ADamagedSetGetsTheFixedOneGroupPanel) {
   EXPECT_EQ(DisplayState, Damaged);
   EXPECT_EQ(form.pSmilies->BoundsRect(), Bounds(8, 41, 300, 100));
   EXPECT_FALSE(form.imSmiliesGroups->Visible());
-  EXPECT_EQ(form.rvSmiliesBounds, Bounds(2, 2, 296, 96));
+  EXPECT_EQ(form.rvSmilies->BoundsRect(), Bounds(2, 2, 296, 96));
   EXPECT_TRUE(errors.empty());
 }
 
@@ -225,7 +248,7 @@ TEST_F(MainFormTest, RefreshAfterEditingTheListShowsTheNewSetFromGroupZero) {
   SendClick(*form.Button1);
   EXPECT_EQ(form.pSmilies->BoundsRect(), Bounds(8, 41, 150, 100));
   EXPECT_FALSE(form.imSmiliesGroups->Visible());
-  EXPECT_EQ(form.rvSmiliesBounds, Bounds(2, 2, 146, 96));
+  EXPECT_EQ(form.rvSmilies->BoundsRect(), Bounds(2, 2, 146, 96));
   EXPECT_TRUE(errors.empty());
 }
 

@@ -44,10 +44,12 @@ TEST(ViewerProgramTest, ScreenshotOfADirectoryWithoutAList) {
   ASSERT_TRUE(LoadRasterImage(png, bitmap));
   ASSERT_EQ(bitmap.GetWidth(), 614);
   ASSERT_EQ(bitmap.GetHeight(), 412);
-  // The empty 100 x 100 panel at (8, 41): the shape's frame and inside.
+  // The empty 100 x 100 panel at (8, 41): the shape's frame, and the empty
+  // page in the window colour inside.
   EXPECT_EQ(bitmap.PixelColor(8, 41), RGB(173, 165, 157));
   EXPECT_EQ(bitmap.PixelColor(107, 140), RGB(173, 165, 157));
-  EXPECT_EQ(bitmap.PixelColor(50, 90), RGB(236, 233, 216));
+  EXPECT_EQ(bitmap.PixelColor(9, 42), RGB(236, 233, 216));
+  EXPECT_EQ(bitmap.PixelColor(50, 90), RGB(255, 255, 255));
   EXPECT_NE(bitmap.PixelColor(108, 90), RGB(173, 165, 157));
   EXPECT_EQ(bitmap.PixelColor(108, 90), bitmap.PixelColor(300, 300));
 }

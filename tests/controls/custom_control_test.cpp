@@ -1,11 +1,12 @@
 // The custom control on the real toolkit (offscreen): painting the invalid
 // part onto the surface, moving surface pixels, the scroll bars' visibility
-// rule and commands, timers, pointer and keys as Qt delivers them.
+// rule and commands, timers, pointer, keys and hints as Qt delivers them.
 
 #include "platform/custom_control.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -517,6 +518,153 @@ TEST_F(CustomControlTest, FocusFollowsTheClientWidget) {
   EXPECT_EQ(control->Window().Client->focusPolicy(), Qt::StrongFocus);
   control->SetTabStop(false);
   EXPECT_EQ(control->Window().Client->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST_F(CustomControlTest, ClientCoordinatesMapToTheScreenAndBack) {
+  form->SetBounds(100, 50, 300, 200);
+  EXPECT_EQ(control->ClientToScreen(TPoint{5, 7}), (TPoint{115, 77}));
+  EXPECT_EQ(control->ScreenToClient(TPoint{115, 77}), (TPoint{5, 7}));
+}
+
+// Tips work on the offscreen platform with the form never shown: the tip is a
+// window of its own. (A shown form that becomes active hides a tip that is up,
+// as activation does on a desktop.)
+class HintTest : public CustomControlTest {
+ protected:
+  void SetUp() override {
+    CustomControlTest::SetUp();
+    control->ShowHint = true;
+  }
+  void TearDown() override {
+    control->CancelHint();
+    CustomControlTest::TearDown();
+  }
+
+  // Where the tip window stands on the screen.
+  static QPoint TipPosition() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == QLatin1String("qtooltip_label") && window->isVisible()) return window->pos();
+    }
+    return QPoint(-1, -1);
+  }
+  // The toolkit puts the tip a little below and right of the pointer.
+  static bool TipNear(TPoint screen) {
+    const QPoint tip = TipPosition();
+    return tip.x() >= screen.X && tip.x() <= screen.X + 32 && tip.y() >= screen.Y && tip.y() <= screen.Y + 32;
+  }
+};
+
+TEST_F(HintTest, PauseShowsThePartBeforeTheFirstBar) {
+  struct Case {
+    const char16_t* hint;
+    bool showHint;
+    const char16_t* shown;
+  };
+  const Case cases[] = {
+      {u":-)|Smile", true, u":-)"}, {u"plain", true, u"plain"},  {u"a|b|c", true, u"a"},
+      {u":-)|Smile", false, u""},   {u"", true, u""},            {u"|only the long part", true, u""},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    control->CancelHint();
+    control->SetHint(c.hint);
+    control->ShowHint = c.showHint;
+    SendHintPause(*control, 50, 40);
+    EXPECT_EQ(control->Hint(), c.hint) << "case " << i;
+    EXPECT_EQ(ShownHintText(), c.shown) << "case " << i;
+    if (*c.shown) {
+      EXPECT_TRUE(TipNear(control->ClientToScreen(TPoint{50, 40}))) << "case " << i;
+    }
+  }
+}
+
+TEST_F(HintTest, CancelAndEmptyHintsHideTheTipAtOnce) {
+  struct Case {
+    const char* what;
+    std::function<void(Recorder&)> act;
+  };
+  const Case cases[] = {
+      {"CancelHint", [](Recorder& r) { r.CancelHint(); }},
+      {"ActivateHint, empty", [](Recorder& r) { r.SetHint(u""), r.ActivateHint(r.ClientToScreen(TPoint{5, 5})); }},
+      {"ActivateHint, long part only", [](Recorder& r) { r.SetHint(u"|x"), r.ActivateHint(TPoint{}); }},
+      {"pause, empty", [](Recorder& r) { r.SetHint(u""), SendHintPause(r, 5, 5); }},
+  };
+  for (const Case& c : cases) {
+    control->SetHint(u"shown");
+    SendHintPause(*control, 5, 5);
+    ASSERT_EQ(ShownHintText(), u"shown") << c.what;
+    c.act(*control);
+    EXPECT_EQ(ShownHintText(), u"") << c.what;
+    // Forgotten: the next hint waits for the pause.
+    control->SetHint(u"next");
+    control->ActivateHint(control->ClientToScreen(TPoint{5, 5}));
+    EXPECT_EQ(ShownHintText(), u"") << c.what;
+    SendHintPause(*control, 5, 5);
+    EXPECT_EQ(ShownHintText(), u"next") << c.what;
+  }
+}
+
+TEST_F(HintTest, ActivateHintReplacesTheTipOfTheCurrentHintControlOnly) {
+  control->SetHint(u"one|first");
+  control->ActivateHint(control->ClientToScreen(TPoint{5, 5}));  // no tip up: waits for the pause
+  EXPECT_EQ(ShownHintText(), u"");
+  SendHintPause(*control, 5, 5);
+  EXPECT_EQ(ShownHintText(), u"one");
+
+  control->SetHint(u"two|second");
+  const TPoint there = control->ClientToScreen(TPoint{60, 50});
+  control->ActivateHint(there);
+  EXPECT_EQ(ShownHintText(), u"two");
+  EXPECT_TRUE(TipNear(there));
+
+  // Another control's hint is not the one up.
+  Recorder other(form.get());
+  other.SetBounds(150, 20, 100, 80);
+  other.ShowHint = true;
+  other.SetHint(u"other");
+  other.ActivateHint(other.ClientToScreen(TPoint{5, 5}));
+  EXPECT_EQ(ShownHintText(), u"two");
+  SendHintPause(other, 5, 5);
+  EXPECT_EQ(ShownHintText(), u"other");
+  control->SetHint(u"three");
+  control->ActivateHint(there);
+  EXPECT_EQ(ShownHintText(), u"other");
+}
+
+TEST_F(HintTest, TipTheToolkitHidesIsForgotten) {
+  struct Case {
+    const char* what;
+    std::function<void(Recorder&)> act;
+  };
+  const Case cases[] = {
+      {"click", [](Recorder& r) { SendMousePress(r, mbLeft, 5, 5), SendMouseRelease(r, mbLeft, 5, 5); }},
+      {"wheel", [](Recorder& r) { SendWheel(r, 120, 5, 5); }},
+      {"pointer leaves", [](Recorder& r) { SendMouseLeave(r); }},
+  };
+  for (const Case& c : cases) {
+    control->SetHint(u"one");
+    SendHintPause(*control, 5, 5);
+    ASSERT_EQ(ShownHintText(), u"one") << c.what;
+    c.act(*control);
+    // After leaving, the toolkit lets the old tip fade; the new text still
+    // waits for the pause.
+    control->SetHint(u"two");
+    control->ActivateHint(control->ClientToScreen(TPoint{5, 5}));
+    EXPECT_NE(ShownHintText(), u"two") << c.what;
+    SendHintPause(*control, 5, 5);
+    EXPECT_EQ(ShownHintText(), u"two") << c.what;
+    control->CancelHint();
+  }
+}
+
+TEST_F(HintTest, TipGoesWithItsControl) {
+  auto other = std::make_unique<Recorder>(form.get());
+  other->ShowHint = true;
+  other->SetHint(u"other");
+  SendHintPause(*other, 5, 5);
+  ASSERT_EQ(ShownHintText(), u"other");
+  other.reset();
+  EXPECT_EQ(ShownHintText(), u"");
 }
 
 TEST_F(CustomControlTest, ControlOutlivesItsFormSafely) {
