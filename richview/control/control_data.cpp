@@ -67,10 +67,27 @@ TRichViewRVData::~TRichViewRVData() {
 }
 
 void TRichViewRVData::Clear() {
-  // Live spelling and smart popups are not part of this library; animation
-  // stops with the animators' items (the animation engine hooks in here).
+  // Live spelling and smart popups are not part of this library. Under
+  // animation on format, the timer stops before the items (and with them
+  // their animators) go.
+  // (A control being destroyed has stopped it already.)
+  if (FRichView->AnimationMode() == rvaniOnFormat && !FRichView->Destroying()) FRichView->StopAnimation();
   TCustomRVFormattedData::Clear();
 }
+
+bool TRichViewRVData::AllowAnimation() { return FRichView->AnimationMode() != rvaniDisabled; }
+
+void TRichViewRVData::InsertAnimator(std::unique_ptr<TRVAnimator>& Animator) {
+  if (!AnimatorList) AnimatorList = std::make_unique<TRVAnimatorList>();
+  AnimatorList->Add(Animator);
+  if (AnimationStarted) FRichView->StartAnimation();
+}
+
+void TRichViewRVData::ResetAniBackground() {
+  if (AnimatorList) AnimatorList->ResetBackground();
+}
+
+TCanvas* TRichViewRVData::GetWindowCanvas() { return &FRichView->Canvas(); }
 
 TRVStyle* TRichViewRVData::GetRVStyle() const { return FRichView->Style(); }
 TRVOptions TRichViewRVData::GetOptions() const { return FRichView->Options(); }

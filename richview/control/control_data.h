@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "richview/animation/animator_list.h"
 #include "richview/layout/formatted_data.h"
 
 namespace quorix {
@@ -74,6 +75,16 @@ class TRichViewRVData : public TRVControlData {
   TRVBackground* GetBackground() const override;
 
   bool IsControlFocused() const override;
+  TCanvas* GetWindowCanvas() override;
+
+  // --- animation: the control's animators are listed here ---
+  bool AllowAnimation() override;
+  void InsertAnimator(std::unique_ptr<TRVAnimator>& Animator) override;
+  void ResetAniBackground() override;
+  // None until the first animator arrives.
+  std::unique_ptr<TRVAnimatorList> AnimatorList;
+  // Animation was asked for: animators inserted from now on start the timer.
+  bool AnimationStarted = false;
 
   // --- pointer tracking, answered by the control ---
   // The hint of an item: its own, as the control's OnItemHint leaves it.

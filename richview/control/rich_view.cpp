@@ -34,6 +34,7 @@ TCustomRichView::TCustomRichView(TWinControl* parent)
 }
 
 TCustomRichView::~TCustomRichView() {
+  StopAnimation();
   FDestroying = true;
   DestroyHandle();
   FRVData->Clear();
@@ -71,7 +72,7 @@ void TCustomRichView::AfterCreateWnd2() {
 
 void TCustomRichView::DestroyWnd() {
   if (FScrollTimerActive) {
-    KillTimer(1);
+    KillTimer(kRVScrollTimer);
     FScrollTimerActive = false;
   }
   TRVScroller::DestroyWnd();
@@ -79,7 +80,7 @@ void TCustomRichView::DestroyWnd() {
 
 void TCustomRichView::ClearTemporal() {
   if (FScrollTimerActive) {
-    KillTimer(1);
+    KillTimer(kRVScrollTimer);
     FScrollTimerActive = false;
   }
   FRVData->ClearTemporal();
@@ -107,6 +108,7 @@ void TCustomRichView::Format_(bool KeepPosition, bool Force, TCanvas* Canvas, bo
 void TCustomRichView::Format() {
   Format_(false, true, GetFormatCanvas(&Canvas()), false, true, false);
   if (FOptions.Contains(rvoFormatInvalidate)) Invalidate();
+  if (FAnimationMode == rvaniOnFormat) StartAnimation();
 }
 
 void TCustomRichView::Reformat() {
@@ -284,6 +286,56 @@ void TCustomRichView::AfterVScroll() {
 void TCustomRichView::AfterHScroll() {
   if (OnHScrolled) OnHScrolled(this);
   GenerateMouseMove();
+}
+
+// ---------------------------------------------------------------- animation
+
+void TCustomRichView::StartAnimation() {
+  FRVData->AnimationStarted = true;
+  TRVAnimatorList* list = FRVData->AnimatorList.get();
+  if (!list || list->Count() == 0 || list->TimerActive) return;
+  list->TimerActive = true;
+  list->TimerPeriod = list->NextPeriod;
+  SetTimer(kRVAnimationTimer, list->NextPeriod);
+}
+
+void TCustomRichView::StopAnimation() {
+  FRVData->AnimationStarted = false;
+  TRVAnimatorList* list = FRVData->AnimatorList.get();
+  if (!HandleAllocated() || !list || !list->TimerActive) return;
+  list->TimerActive = false;
+  KillTimer(kRVAnimationTimer);
+}
+
+void TCustomRichView::KillAnimators() {
+  StopAnimation();
+  if (!FRVData->AnimatorList) return;
+  FRVData->AnimatorList->FreeAnimators();
+  FRVData->AnimatorList.reset();
+}
+
+void TCustomRichView::ResetAnimation() {
+  if (FRVData->AnimatorList) FRVData->AnimatorList->Reset();
+}
+
+void TCustomRichView::SetAnimationMode(TRVAnimationMode Value) {
+  if (Value == FAnimationMode) return;
+  FAnimationMode = Value;
+  if (Value == rvaniDisabled) KillAnimators();
+}
+
+void TCustomRichView::Timer(int Id) {
+  if (Id != kRVAnimationTimer) return;
+  TRVAnimatorList* list = FRVData->AnimatorList.get();
+  if (!list || list->Count() == 0) {
+    KillTimer(kRVAnimationTimer);
+    return;
+  }
+  list->TimerEvent();
+  if (list->NextPeriod != list->TimerPeriod) {
+    SetTimer(kRVAnimationTimer, list->NextPeriod);
+    list->TimerPeriod = list->NextPeriod;
+  }
 }
 
 // ---------------------------------------------------------------- pointer

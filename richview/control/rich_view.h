@@ -33,6 +33,10 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 enum TRVAnimationMode { rvaniDisabled, rvaniManualStart, rvaniOnFormat };
 
+// The control's window timers.
+constexpr int kRVScrollTimer = 1;
+constexpr int kRVAnimationTimer = 2;
+
 // The options a new control starts with.
 inline const TRVOptions RVDefaultOptions = TRVOptions::FromMask(0x4FE25);
 
@@ -70,6 +74,14 @@ class TCustomRichView : public TRVScroller {
   void SetDocumentAreaSize(int Width, int Height, bool UpdateH);
   void AdjustVScrollUnits();
   void SetVSmallStep(int Value) override;
+
+  // --- animation (timer 2 drives every animator of the document) ---
+  void StartAnimation();
+  void StopAnimation();
+  // Stops the timer and destroys every animator; pictures then paint still.
+  void KillAnimators();
+  // Every animator back to its first frame.
+  void ResetAnimation();
 
   // --- repainting ---
   void Invalidate() override;
@@ -234,7 +246,7 @@ class TCustomRichView : public TRVScroller {
   TTextLayout VAlign() const { return FVAlign; }
   void SetVAlign(TTextLayout Value);
   TRVAnimationMode AnimationMode() const { return FAnimationMode; }
-  void SetAnimationMode(TRVAnimationMode Value) { FAnimationMode = Value; }
+  void SetAnimationMode(TRVAnimationMode Value);
   TRVTabNavigationType TabNavigation() const { return FRVData->TabNavigation; }
   void SetTabNavigation(TRVTabNavigationType Value) { FRVData->TabNavigation = Value; }
   // The background colour; clNone: the style sheet's.
@@ -286,6 +298,7 @@ class TCustomRichView : public TRVScroller {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseLeave() override;
+  void Timer(int Id) override;
 
  private:
   // The text style a text item of (StyleNo, ParaNo) is drawn in.

@@ -197,6 +197,9 @@ class TCustomRVFormattedData : public TCustomRVData {
   virtual bool IsAssignedRVMouseDown() const { return false; }
   virtual bool IsAssignedRVMouseUp() const { return false; }
 
+  // The canvas of the window, for drawing between paints (animation).
+  virtual TCanvas* GetWindowCanvas() { return nullptr; }
+
   // The item the caret is at (editors); -1 here.
   virtual int GetCurrentItemNo() const { return -1; }
   // Whether the window showing the document has the keyboard focus.

@@ -496,6 +496,10 @@ TEST_F(PictureItemPaint, BulletAndHotspotFrames) {
 TEST_F(PictureItemPaint, AnAnimatorDrawsInsteadOfThePicture) {
   struct Animator : TRVAnimator {
     using TRVAnimator::TRVAnimator;
+    int GetFrameCount() const override { return 2; }
+    void Reset() override {}
+    void ChangeFrame() override {}
+    void DrawForExport(TCanvas&) override {}
     void Draw(int x, int y, TCanvas&, bool animation) override { drawn.push_back({x, y, animation}); }
     struct Call {
       int x, y;
@@ -564,6 +568,10 @@ TEST(PictureItemPalette, BitmapCopyIsBlockTransferred) {
 
 struct FakeAnimator : TRVAnimator {
   using TRVAnimator::TRVAnimator;
+  int GetFrameCount() const override { return 2; }
+  void Reset() override {}
+  void ChangeFrame() override {}
+  void DrawForExport(TCanvas&) override {}
   void Draw(int, int, TCanvas&, bool) override {}
   static inline int Live = 0;
   FakeAnimator(TCustomRVFormattedData* d, TCustomRVItemInfo* i) : TRVAnimator(d, i) { ++Live; }
