@@ -15,6 +15,7 @@
 #include "app/main_form.h"
 #include "pictures/gif_image.h"
 #include "pictures/gif_writer.h"
+#include "richview/document/picture_items.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "smilies/smilies_table.h"
@@ -247,6 +248,64 @@ TEST_F(GroupPageTest, ScrollBarRuleComparesWithTheControlsHeight) {
     EXPECT_EQ(rv.GetVScrollVisible(), c.Allowed);
     EXPECT_EQ(rv.ScrollBarVisible(sbVertical), c.Shown);
   }
+}
+
+}  // namespace
+}  // namespace quorix
+
+namespace quorix {
+namespace {
+
+// The viewer as a program on the sample set: screenshots taken after
+// different times of animation differ only where animated smilies are.
+TEST(AnimatedPageTest, ScreenshotsDifferOnlyInsideAnimatedSmilies) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(QUORIX_SAMPLES_DIR);
+  std::vector<TRect> animated;
+  {
+    TfQuorixSmilies form;
+    form.ShowGroup(1);  // the animations' group
+    TRichView& rv = *form.rvSmilies;
+    const TRect at = rv.BoundsRect();
+    const TPoint page{form.pSmilies->Left() + at.Left, form.pSmilies->Top() + at.Top};
+    for (int i = 0; i < rv.GetLineCount(); ++i) {
+      auto* item = dynamic_cast<TRVGraphicItemInfo*>(rv.GetItem(i));
+      if (!item || !item->Animator) continue;
+      const TRVDrawLineInfo* d = rv.RVData().DrawItems[item->FirstDrawItemNo];
+      animated.push_back(Bounds(page.X + d->Left - rv.RVData().GetHOffs(), page.Y + d->Top - rv.RVData().GetVOffs(),
+                                d->Width, d->Height));
+    }
+  }
+  std::filesystem::current_path(previous);
+  ASSERT_FALSE(animated.empty()) << "the second group has animated smilies";
+
+  test::TempDir dir;
+  auto shot = [&](int afterMs) {
+    const std::string file = dir.File("after" + std::to_string(afterMs) + ".png");
+    const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + QUORIX_VIEWER_PATH + "' --dir '" +
+                                QUORIX_SAMPLES_DIR + "' --group 1 --screenshot '" + file + "' --after-ms " +
+                                std::to_string(afterMs) + " >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::string png;
+    TBitmap bitmap;
+    if (ReadWholeFile(file, png) == ReadFileResult::Ok) LoadRasterImage(png, bitmap);
+    return bitmap;
+  };
+  const TBitmap early = shot(0);
+  const TBitmap later = shot(900);
+  ASSERT_EQ(early.GetWidth(), later.GetWidth());
+  ASSERT_EQ(early.GetHeight(), later.GetHeight());
+  int changed = 0;
+  for (int y = 0; y < early.GetHeight(); ++y) {
+    for (int x = 0; x < early.GetWidth(); ++x) {
+      if (early.PixelColor(x, y) == later.PixelColor(x, y)) continue;
+      ++changed;
+      bool inside = false;
+      for (const TRect& r : animated) inside = inside || r.Contains(TPoint{x, y});
+      ASSERT_TRUE(inside) << "a change outside the animated smilies at " << x << ", " << y;
+    }
+  }
+  EXPECT_GT(changed, 0) << "nothing moved in 900 ms";
 }
 
 }  // namespace
