@@ -15,6 +15,10 @@
 //   (Max = Min) shows none. Showing or hiding one changes the client size at
 //   once, and the control's Resize runs before the call that changed the bar
 //   returns.
+// - A frame may surround the window's inside; the scroll bars sit within it
+//   and the client area shrinks by its width on every side. The vertical bar
+//   may stand at the left edge; client coordinates always start at the client
+//   area's top-left corner, wherever the bars are.
 // - Hints: the toolkit shows one tip at a time. When the pointer rests on the
 //   client area for the toolkit's hint pause, a control with ShowHint and a
 //   hint shows the hint's part before the first "|" at the pointer, and is the
@@ -88,6 +92,23 @@ constexpr int VK_MBUTTON = 0x04;
 // The platform's scroll-bar width at 96 pixels per inch.
 constexpr int ScrollBarSize = 17;
 
+// The frame around a control's client area and bars.
+enum TControlFrame {
+  cfNone,
+  cfSunken,  // the classic sunken 3-D edge, 2 pixels wide
+  cfThemed,  // the toolkit style's frame of a line edit (cfSunken's look when it has none)
+};
+
+// Whether the toolkit's style draws a line-edit frame of a width of its own,
+// that is, whether cfThemed looks different from cfSunken.
+bool HasThemedFrames();
+
+// The lines one wheel notch scrolls: the toolkit's setting (3 before the
+// toolkit has started). SetWheelScrollLines keeps any value, 0 and negative
+// ones included, even those the toolkit itself refuses.
+int WheelScrollLines();
+void SetWheelScrollLines(int lines);
+
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TWinControl* parent);
@@ -103,7 +124,7 @@ class TCustomControl : public TWinControl {
   // Keeps the client area's size in step (and calls Resize when it changes).
   void SetBounds(int left, int top, int width, int height) override;
 
-  // The client area: the window without its scroll bars.
+  // The client area: the window without its frame and scroll bars.
   int ClientWidth() const;
   int ClientHeight() const;
   TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
@@ -120,6 +141,9 @@ class TCustomControl : public TWinControl {
   void InvalidateRect(const TRect& rect);
   // Paints the invalid part now (Paint on the surface), then presents.
   void Update();
+  // Shows a part of the surface that was drawn on outside a paint (what the
+  // paint of an invalid part draws is shown anyway).
+  void Present(const TRect& rect);
   // Whether some part is waiting to be painted, and the bounding rectangle of it.
   bool HasInvalidPart() const;
   TRect InvalidBounds() const;
@@ -137,6 +161,18 @@ class TCustomControl : public TWinControl {
   int SetScrollPos(TScrollBarKind bar, int pos);
   int GetScrollPos(TScrollBarKind bar) const { return GetScrollInfo(bar).Pos; }
   bool ScrollBarVisible(TScrollBarKind bar) const;
+  // Puts the vertical bar at the left edge (the client area to its right) or
+  // back at the right; the window is laid out again at once.
+  void SetVerticalBarOnLeft(bool value);
+  bool VerticalBarOnLeft() const;
+
+  // --- frame ---
+  // Changing the frame lays the window out at once; a new client size calls
+  // Resize before the call returns.
+  void SetFrame(TControlFrame frame);
+  TControlFrame Frame() const;
+  // The frame's width on each side, in pixels (0 for cfNone).
+  int FrameWidth() const;
 
   // --- timers (identifiers are per window; setting one again re-arms it) ---
   void SetTimer(int id, int milliseconds);

@@ -1,9 +1,10 @@
 // TCustomControl on Qt Widgets.
 //
-// The control's window is a plain widget holding the client widget (which
-// presents the control's surface and takes the pointer, keys and timers), the
-// two scroll bars beside it and the corner square between them. Child
-// controls go into the client widget.
+// The control's window is a widget holding the client widget (which presents
+// the control's surface and takes the pointer, keys and timers), the two
+// scroll bars beside it and the corner square between them; the window itself
+// paints the frame around all of them. Child controls go into the client
+// widget.
 //
 // The bars' Qt state is only a mirror of the classic scroll information we
 // keep ourselves: whatever the user does to a bar becomes a Scroll command,
@@ -28,6 +29,8 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimerEvent>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -38,6 +41,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "platform/qt/control_window.h"
 
@@ -141,6 +145,80 @@ class ClientWidget final : public QWidget {
   }
 
   ControlHost* host_;
+};
+
+// The line-edit frame's width in the toolkit's style; 0 when it has none.
+int ThemedFrameWidth() {
+  // The style comes with the toolkit; the first one to ask starts it.
+  Application().Initialize(0, nullptr);
+  QStyle* style = QApplication::style();
+  if (!style) return 0;
+  QStyleOptionFrame option;
+  return std::max(0, style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option));
+}
+
+int FrameWidthOf(TControlFrame frame) {
+  switch (frame) {
+    case cfNone: return 0;
+    case cfSunken: return 2;
+    case cfThemed: {
+      const int themed = ThemedFrameWidth();
+      return themed > 0 ? themed : 2;
+    }
+  }
+  return 0;
+}
+
+// The control's window: its background, and the frame around the client
+// widget and the bars that sit inside it.
+class FrameWidget final : public QWidget {
+ public:
+  explicit FrameWidget(QWidget* parent) : QWidget(parent) {}
+  void SetFrame(TControlFrame frame) {
+    frame_ = frame;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (frame_ == cfNone || width() <= 0 || height() <= 0) return;
+    QPainter painter(this);
+    if (frame_ == cfThemed) {
+      const int lineWidth = ThemedFrameWidth();
+      if (lineWidth > 0) {
+        QStyleOptionFrame option;
+        option.initFrom(this);
+        option.rect = rect();
+        option.lineWidth = lineWidth;
+        option.midLineWidth = 0;
+        option.state |= QStyle::State_Sunken;
+        // The window never has the focus itself; its client widget does.
+        const QWidget* focused = QApplication::focusWidget();
+        if (focused && isAncestorOf(focused)) option.state |= QStyle::State_HasFocus;
+        style()->drawPrimitive(QStyle::PE_FrameLineEdit, &option, &painter, this);
+        return;
+      }
+    }
+    // The classic sunken edge: two lines, each darker at the top-left than at
+    // the bottom-right. As the classic drawing does, the bottom-right line
+    // takes the corners it shares with the top-left one.
+    const int w = width();
+    const int h = height();
+    auto fill = [&](int x, int y, int cx, int cy, TColor color) {
+      if (cx > 0 && cy > 0) painter.fillRect(x, y, cx, cy, ToQColor(color));
+    };
+    fill(0, 0, w, 1, clBtnShadow);
+    fill(0, 0, 1, h, clBtnShadow);
+    fill(0, h - 1, w, 1, clBtnHighlight);
+    fill(w - 1, 0, 1, h, clBtnHighlight);
+    fill(1, 1, w - 2, 1, cl3DDkShadow);
+    fill(1, 1, 1, h - 2, cl3DDkShadow);
+    fill(1, h - 2, w - 2, 1, cl3DLight);
+    fill(w - 2, 1, 1, h - 2, cl3DLight);
+  }
+
+ private:
+  TControlFrame frame_ = cfNone;
 };
 
 class BarWidget final : public QScrollBar {
@@ -296,8 +374,12 @@ struct TCustomControl::Impl final : ControlHost {
   QPointer<ClientWidget> client;
   QPointer<BarWidget> bars[2];  // by TScrollBarKind
   QPointer<QWidget> corner;
+  QPointer<FrameWidget> window;  // the control's own widget, which paints the frame
+  TControlFrame frame = cfNone;
+  bool barOnLeft = false;
   TBitmap surface;
   QRegion invalid;
+  QRect presented;  // drawn outside a paint during the event being delivered
   TScrollInfo info[2];
   bool shown[2] = {false, false};
   int trackPos[2] = {0, 0};    // where the scroll box was last dragged to
@@ -316,36 +398,44 @@ struct TCustomControl::Impl final : ControlHost {
   // surface presented: handlers (animation ticks above all) draw on it
   // directly. The widget is looked at through a guard of its own, as the
   // handler may have destroyed the control.
+  // What a handler paints shows through Invalidate, Update and Present; an
+  // animation tick presents, once, the area its frames were drawn in.
   void Deliver(const std::function<void()>& handler) {
     QPointer<ClientWidget> widget = client;
     DeliverEvent(handler);
-    if (widget) widget->update();
+    if (widget && !presented.isEmpty()) widget->update(presented);
+    presented = QRect();
   }
 
   // --- geometry ---
 
-  // Places the client widget and the bars for the control's size and the
-  // bars' visibility; a new client size resizes the surface, invalidates all
-  // of it and tells the control before returning.
+  // Places the client widget and the bars for the control's size, its frame
+  // and the bars' visibility and side; a new client size resizes the surface,
+  // invalidates all of it and tells the control before returning.
   void Layout() {
     const bool vertical = shown[sbVertical];
     const bool horizontal = shown[sbHorizontal];
-    const int cw = std::max(0, owner.Width() - (vertical ? ScrollBarSize : 0));
-    const int ch = std::max(0, owner.Height() - (horizontal ? ScrollBarSize : 0));
+    const int edge = FrameWidthOf(frame);
+    const int innerWidth = std::max(0, owner.Width() - 2 * edge);
+    const int innerHeight = std::max(0, owner.Height() - 2 * edge);
+    const int cw = std::max(0, innerWidth - (vertical ? ScrollBarSize : 0));
+    const int ch = std::max(0, innerHeight - (horizontal ? ScrollBarSize : 0));
+    const int clientX = edge + (vertical && barOnLeft ? ScrollBarSize : 0);
+    const int barX = barOnLeft ? edge : edge + cw;
     if (client) {
-      client->setGeometry(0, 0, cw, ch);
+      client->setGeometry(clientX, edge, cw, ch);
       client->setVisible(true);
     }
     if (QWidget* bar = bars[sbVertical]) {
-      bar->setGeometry(cw, 0, ScrollBarSize, ch);
+      bar->setGeometry(barX, edge, ScrollBarSize, ch);
       bar->setVisible(vertical);
     }
     if (QWidget* bar = bars[sbHorizontal]) {
-      bar->setGeometry(0, ch, cw, ScrollBarSize);
+      bar->setGeometry(clientX, edge + ch, cw, ScrollBarSize);
       bar->setVisible(horizontal);
     }
     if (corner) {
-      corner->setGeometry(cw, ch, ScrollBarSize, ScrollBarSize);
+      corner->setGeometry(barX, edge + ch, ScrollBarSize, ScrollBarSize);
       corner->setVisible(vertical && horizontal);
     }
     if (cw == surface.GetWidth() && ch == surface.GetHeight()) return;
@@ -582,8 +672,7 @@ struct TCustomControl::Impl final : ControlHost {
   }
 
   void BarWheel(QWheelEvent& event, QPoint framePos) override {
-    // The client widget sits at the window's top-left corner.
-    ClientWheel(event, framePos);
+    ClientWheel(event, client ? framePos - client->pos() : framePos);
   }
 
   bool ClientKey(QKeyEvent& event) override {
@@ -599,6 +688,8 @@ struct TCustomControl::Impl final : ControlHost {
   }
 
   void ClientFocus(bool gained) override {
+    // A themed frame may show where the focus is.
+    if (window && frame == cfThemed) window->update();
     Deliver([this, gained] { owner.FocusChanged(gained); });
   }
 
@@ -636,7 +727,7 @@ std::unique_ptr<TControlWindow> MakeFrame(TWinControl* parent) {
   // A widget needs the toolkit; the first control made starts it.
   Application().Initialize(0, nullptr);
   auto window = std::make_unique<TControlWindow>();
-  window->Widget = new QWidget(ParentWidget(parent));  // owned by the Qt parent or by ~TControl
+  window->Widget = new FrameWidget(ParentWidget(parent));  // owned by the Qt parent or by ~TControl
   return window;
 }
 
@@ -652,6 +743,7 @@ struct CustomControlAccess {
 TCustomControl::TCustomControl(TWinControl* parent)
     : TWinControl(parent, MakeFrame(parent), clBtnFace), impl_(std::make_unique<Impl>(*this)) {
   QWidget* frame = Window().Widget;
+  impl_->window = static_cast<FrameWidget*>(frame);
   impl_->client = new ClientWidget(frame, impl_.get());
   impl_->bars[sbVertical] = new BarWidget(frame, sbVertical, impl_.get());
   impl_->bars[sbHorizontal] = new BarWidget(frame, sbHorizontal, impl_.get());
@@ -713,6 +805,12 @@ void TCustomControl::Update() {
   if (impl_->client) impl_->client->update();
 }
 
+void TCustomControl::Present(const TRect& rect) {
+  if (rect.IsEmpty()) return;
+  // Gathered for the end of the event; the toolkit merges it with any other repaint.
+  impl_->presented |= QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
 bool TCustomControl::HasInvalidPart() const { return !impl_->invalid.isEmpty(); }
 
 TRect TCustomControl::InvalidBounds() const {
@@ -738,6 +836,59 @@ int TCustomControl::SetScrollPos(TScrollBarKind bar, int pos) {
 }
 
 bool TCustomControl::ScrollBarVisible(TScrollBarKind bar) const { return impl_->shown[bar]; }
+
+void TCustomControl::SetVerticalBarOnLeft(bool value) {
+  if (impl_->barOnLeft == value) return;
+  impl_->barOnLeft = value;
+  impl_->Layout();
+}
+
+bool TCustomControl::VerticalBarOnLeft() const { return impl_->barOnLeft; }
+
+void TCustomControl::SetFrame(TControlFrame frame) {
+  if (impl_->frame == frame) return;
+  impl_->frame = frame;
+  if (impl_->window) impl_->window->SetFrame(frame);
+  impl_->Layout();
+}
+
+TControlFrame TCustomControl::Frame() const { return impl_->frame; }
+
+int TCustomControl::FrameWidth() const { return FrameWidthOf(impl_->frame); }
+
+// --- toolkit settings ---
+
+bool HasThemedFrames() { return ThemedFrameWidth() > 0; }
+
+namespace {
+
+// A wheel setting the toolkit would not keep (it takes 0 and negative values
+// for "the platform's default"), or one made before the toolkit started.
+std::optional<int>& WheelLinesOverride() {
+  static std::optional<int> lines;
+  return lines;
+}
+
+bool ToolkitStarted() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+}  // namespace
+
+int WheelScrollLines() {
+  if (const std::optional<int>& lines = WheelLinesOverride()) return *lines;
+  return ToolkitStarted() ? QApplication::wheelScrollLines() : 3;
+}
+
+void SetWheelScrollLines(int lines) {
+  if (ToolkitStarted()) {
+    QApplication::setWheelScrollLines(lines);
+    if (QApplication::wheelScrollLines() == lines) {
+      // The toolkit keeps it, so the rest of the toolkit scrolls alike.
+      WheelLinesOverride().reset();
+      return;
+    }
+  }
+  WheelLinesOverride() = lines;
+}
 
 void TCustomControl::SetTimer(int id, int milliseconds) {
   impl_->KillTimer(id);

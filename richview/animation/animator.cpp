@@ -53,9 +53,13 @@ void TRVAnimator::DrawFrame() {
   int x = 0;
   int y = 0;
   if (!Placement(x, y)) return;
-  TCanvas* canvas = DocData->GetAbsoluteRootData()->AsFormattedData()->GetWindowCanvas();
+  TCustomRVFormattedData* root = DocData->GetAbsoluteRootData()->AsFormattedData();
+  TCanvas* canvas = root->GetWindowCanvas();
   if (!canvas) return;
-  Draw(x + ItemInfo->GetBorderWidth(), y + ItemInfo->GetBorderHeight(), *canvas, true);
+  const int left = x + ItemInfo->GetBorderWidth();
+  const int top = y + ItemInfo->GetBorderHeight();
+  Draw(left, top, *canvas, true);
+  root->PresentWindowRect(Bounds(left, top, ItemInfo->GetImageWidth(nullptr), ItemInfo->GetImageHeight(nullptr)));
 }
 
 void RV_MakeNoAnimator(TCustomRVItemInfo*, TCustomRVFormattedData*, std::unique_ptr<TRVAnimator>& Animator) {

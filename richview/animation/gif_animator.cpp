@@ -131,8 +131,9 @@ void TRVGifImageAnimator::ComposeFrame(int i) {
   frame.StretchDraw(FrameBitmap->Canvas(), rect, frame.GetTransparent(), false);
   ++ComposedFrames;
 
-  // Only the compressed data stays between frames: a page of smilies would
-  // otherwise keep every decoded frame of every one of them.
+  // Only the frame's colour indices stay between frames (no decoded bitmap,
+  // mask or palette): a page of smilies would otherwise keep every decoded
+  // frame of every one of them.
   frame.SetHasBitmap(false);
   frame.SetPalette(0);
   frame.FreeMask();

@@ -88,6 +88,7 @@ void TRichViewRVData::ResetAniBackground() {
 }
 
 TCanvas* TRichViewRVData::GetWindowCanvas() { return &FRichView->Canvas(); }
+void TRichViewRVData::PresentWindowRect(const TRect& Rect) { FRichView->Present(Rect); }
 
 TRVStyle* TRichViewRVData::GetRVStyle() const { return FRichView->Style(); }
 TRVOptions TRichViewRVData::GetOptions() const { return FRichView->Options(); }

@@ -76,6 +76,7 @@ class TRichViewRVData : public TRVControlData {
 
   bool IsControlFocused() const override;
   TCanvas* GetWindowCanvas() override;
+  void PresentWindowRect(const TRect& Rect) override;
 
   // --- animation: the control's animators are listed here ---
   bool AllowAnimation() override;

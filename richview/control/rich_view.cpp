@@ -49,11 +49,16 @@ TCustomRichView::~TCustomRichView() {
 
 void TCustomRichView::Loaded() {
   FLoading = false;
-  // A palette of our own is made only for palette-based displays, which the
-  // platform never reports; any left from before goes.
-  FPalette = 0;
-  FLogPalette.reset();
+  UpdatePaletteInfo();
   Format();
+}
+
+void TCustomRichView::UpdatePaletteInfo() {
+  TRVScroller::UpdatePaletteInfo();
+  for (int i = 0; i < FRVData->GetItemCount(); ++i)
+    FRVData->GetItem(i)->UpdatePaletteInfo(FDoInPaletteMode, true, FPalette, FLogPalette.get());
+  FBackground->UpdatePaletted(FDoInPaletteMode, FPalette, FLogPalette.get());
+  Invalidate();
 }
 
 void TCustomRichView::AfterCreateWnd1() {
@@ -71,18 +76,12 @@ void TCustomRichView::AfterCreateWnd2() {
 }
 
 void TCustomRichView::DestroyWnd() {
-  if (FScrollTimerActive) {
-    KillTimer(kRVScrollTimer);
-    FScrollTimerActive = false;
-  }
+  StopScrollTimer();
   TRVScroller::DestroyWnd();
 }
 
 void TCustomRichView::ClearTemporal() {
-  if (FScrollTimerActive) {
-    KillTimer(kRVScrollTimer);
-    FScrollTimerActive = false;
-  }
+  StopScrollTimer();
   FRVData->ClearTemporal();
 }
 
@@ -325,6 +324,10 @@ void TCustomRichView::SetAnimationMode(TRVAnimationMode Value) {
 }
 
 void TCustomRichView::Timer(int Id) {
+  if (Id == kRVScrollTimer) {
+    ScrollTimerTick();
+    return;
+  }
   if (Id != kRVAnimationTimer) return;
   TRVAnimatorList* list = FRVData->AnimatorList.get();
   if (!list || list->Count() == 0) {
@@ -340,14 +343,58 @@ void TCustomRichView::Timer(int Id) {
 
 // ---------------------------------------------------------------- pointer
 
-void TCustomRichView::MouseMove(TShiftState Shift, int X, int Y) { FRVData->MouseMove(Shift, X, Y); }
+void TCustomRichView::MouseMove(TShiftState Shift, int X, int Y) {
+  UpdateAutoScroll(X, Y);
+  FRVData->MouseMove(Shift, X, Y);
+}
 
 void TCustomRichView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   FRVData->MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft) StartScrollTimer();
 }
 
 void TCustomRichView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft) StopScrollTimer();
   FRVData->MouseUp(Button, Shift, X, Y);
+}
+
+// ---------------------------------------------------------------- drag auto-scroll
+
+namespace {
+
+// Beyond an edge by up to 20 pixels the view creeps one unit a tick; further
+// out it runs ten.
+int AutoScrollStep(int position, int size) {
+  if (position < -20) return -10;
+  if (position < 0) return -1;
+  if (position > size + 20) return 10;
+  if (position > size) return 1;
+  return 0;
+}
+
+}  // namespace
+
+void TCustomRichView::UpdateAutoScroll(int X, int Y) {
+  FVAutoScroll = AutoScrollStep(Y, ClientHeight());
+  FHAutoScroll = AutoScrollStep(X, ClientWidth());
+}
+
+void TCustomRichView::StartScrollTimer() {
+  if (!RichViewLMouseScroll || FScrollTimerActive) return;
+  SetTimer(kRVScrollTimer, 100);
+  FScrollTimerActive = true;
+}
+
+void TCustomRichView::StopScrollTimer() {
+  if (!FScrollTimerActive) return;
+  KillTimer(kRVScrollTimer);
+  FScrollTimerActive = false;
+}
+
+void TCustomRichView::ScrollTimerTick() {
+  if (FVAutoScroll != 0) SetVScrollPos(FVPos + FVAutoScroll);
+  if (FHAutoScroll != 0) SetHPos(FHPos + FHAutoScroll);
+  if (FVAutoScroll != 0 || FHAutoScroll != 0) GenerateMouseMove();
 }
 
 void TCustomRichView::MouseLeave() { FRVData->MouseLeave(); }

@@ -33,6 +33,9 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 enum TRVAnimationMode { rvaniDisabled, rvaniManualStart, rvaniOnFormat };
 
+// A held left button scrolls the view when the pointer is beyond its edges.
+inline bool RichViewLMouseScroll = true;
+
 // The control's window timers.
 constexpr int kRVScrollTimer = 1;
 constexpr int kRVAnimationTimer = 2;
@@ -61,6 +64,8 @@ class TCustomRichView : public TRVScroller {
 
   // The end of a form's loading: palette, then the first format.
   void Loaded();
+  // Palette copies of the pictures and the background follow the control's palette.
+  void UpdatePaletteInfo() override;
 
   // --- formatting ---
   void Format();
@@ -301,6 +306,11 @@ class TCustomRichView : public TRVScroller {
   void Timer(int Id) override;
 
  private:
+  // Drag auto-scroll: the directions from a pointer position, the timer.
+  void UpdateAutoScroll(int X, int Y);
+  void StartScrollTimer();
+  void StopScrollTimer();
+  void ScrollTimerTick();
   // The text style a text item of (StyleNo, ParaNo) is drawn in.
   int ActualTextStyle(int StyleNo, int ParaNo) const;
   void PaintNoStyleMessage();

@@ -1,6 +1,7 @@
 #include "richview/control/scroller.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "platform/flag_guard.h"
@@ -19,12 +20,48 @@ void TRVScroller::CreateWnd() {
   VSmallStep = GetDefSmallStep();
   AfterCreateWnd1();
   CreateThemeHandle();
+  ApplyFrame();
+  SetVerticalBarOnLeft(FBiDiMode == rvbdRightToLeft);
   AfterCreateWnd2();
 }
 
 void TRVScroller::DestroyWnd() { FreeThemeHandle(); }
 
-void TRVScroller::SetBiDiModeRV(TRVBiDiMode Value) { FBiDiMode = Value; }
+void TRVScroller::CreateThemeHandle() { FThemeHandle = FUseXPThemes && HasThemedFrames() ? 1 : 0; }
+
+void TRVScroller::SetUseXPThemes(bool Value) {
+  if (Value == FUseXPThemes) return;
+  FUseXPThemes = Value;
+  if (!HandleAllocated()) return;
+  FreeThemeHandle();
+  CreateThemeHandle();
+  ApplyFrame();
+  Invalidate();
+}
+
+void TRVScroller::ApplyFrame() {
+  if (FBorderStyle == bsNone)
+    SetFrame(cfNone);
+  else
+    SetFrame(FThemeHandle != 0 ? cfThemed : cfSunken);
+}
+
+void TRVScroller::SetBorderStyle(TBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  if (!HandleAllocated()) return;
+  ApplyFrame();  // a new client size lays the page out again
+  Invalidate();
+}
+
+void TRVScroller::SetBiDiModeRV(TRVBiDiMode Value) {
+  if (Value == FBiDiMode) return;
+  FBiDiMode = Value;
+  if (!HandleAllocated()) return;
+  SetVerticalBarOnLeft(FBiDiMode == rvbdRightToLeft);
+  Resize();  // the same size, but the page is laid out again for the new direction
+  Invalidate();
+}
 
 void TRVScroller::SetVSmallStep(int Value) {
   if (Value > 0) VSmallStep = Value;
@@ -193,6 +230,110 @@ void TRVScroller::Scroll(TScrollBarKind Bar, TScrollCode Code, int Pos) {
     case scBottom: SetHPos(FXSize); break;
     case scEndScroll: break;
   }
+}
+
+}  // namespace quorix
+
+namespace quorix {
+
+// ---------------------------------------------------------------- keys and wheel
+
+void TRVScroller::KeyDown(int& Key, TShiftState) {
+  if (!FKeyboardScroll) return;
+  struct KeyCommand {
+    int Key;
+    TScrollBarKind Bar;
+    TScrollCode Code;
+  };
+  static constexpr KeyCommand kCommands[] = {
+      {VK_PRIOR, sbVertical, scPageUp}, {VK_NEXT, sbVertical, scPageDown}, {VK_END, sbVertical, scBottom},
+      {VK_HOME, sbVertical, scTop},     {VK_UP, sbVertical, scLineUp},     {VK_DOWN, sbVertical, scLineDown},
+      {VK_LEFT, sbHorizontal, scLineUp}, {VK_RIGHT, sbHorizontal, scLineDown},
+  };
+  for (const KeyCommand& c : kCommands) {
+    if (c.Key != Key) continue;
+    Scroll(c.Bar, c.Code, 0);
+    Key = 0;
+    return;
+  }
+}
+
+bool TRVScroller::MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (WheelStep == 0 || WheelScrollLines() == 0) return false;  // the wheel does not scroll: let others have it
+  FWheelDelta += WheelDelta;
+  while (FWheelDelta >= 120) {
+    FWheelDelta -= 120;
+    DoMouseWheelUp(Shift, MousePos);
+  }
+  while (FWheelDelta <= -120) {
+    FWheelDelta += 120;
+    DoMouseWheelDown(Shift, MousePos);
+  }
+  return true;
+}
+
+namespace {
+
+// Units one notch moves: a page for the system's "page at a time" setting,
+// else WheelStep x lines / 3, to the nearest unit.
+int WheelUnits(int WheelStep, int ClientHeight, int VSmallStep) {
+  const int lines = WheelScrollLines();
+  if (lines < 0) return ClientHeight / VSmallStep;
+  return static_cast<int>(std::lround(WheelStep * lines / 3.0));
+}
+
+}  // namespace
+
+bool TRVScroller::DoMouseWheelDown(TShiftState, TPoint) {
+  if (WheelStep == 0 || WheelScrollLines() == 0) return false;
+  SetVScrollPos(FVPos + WheelUnits(WheelStep, ClientHeight(), VSmallStep));
+  return true;
+}
+
+bool TRVScroller::DoMouseWheelUp(TShiftState, TPoint) {
+  if (WheelStep == 0 || WheelScrollLines() == 0) return false;
+  SetVScrollPos(FVPos - WheelUnits(WheelStep, ClientHeight(), VSmallStep));
+  return true;
+}
+
+// ---------------------------------------------------------------- palette
+
+bool TRVScroller::ScreenIsPaletteBased() { return Canvas().IsPaletteDevice(); }
+
+std::unique_ptr<TRVLogPalette> TRVScroller::GenerateLogPalette() {
+  auto palette = std::make_unique<TRVLogPalette>();
+  palette->Version = 0x300;
+  palette->Count = 216;
+  palette->Entries.resize(216);
+  for (int b = 0; b < 6; ++b)
+    for (int g = 0; g < 6; ++g)
+      for (int r = 0; r < 6; ++r) {
+        TRVPaletteEntry& e = palette->Entries[static_cast<std::size_t>(36 * b + 6 * g + r)];
+        e.Red = static_cast<std::uint8_t>(51 * r);
+        e.Green = static_cast<std::uint8_t>(51 * g);
+        e.Blue = static_cast<std::uint8_t>(51 * b);
+        e.Flags = 0;
+      }
+  return palette;
+}
+
+void TRVScroller::UpdatePaletteInfo() {
+  if (FDoInPaletteMode == rvpaDoNothing || !ScreenIsPaletteBased()) {
+    FPalette = 0;
+    FLogPalette.reset();
+    return;
+  }
+  if (FPalette != 0) return;
+  FLogPalette = GenerateLogPalette();
+  // The platform keeps no palette objects of its own: the logical palette
+  // stands for its handle.
+  FPalette = reinterpret_cast<HPALETTE>(FLogPalette.get());
+}
+
+void TRVScroller::SetDoInPaletteMode(TRVPaletteAction Value) {
+  if (Value == FDoInPaletteMode) return;
+  FDoInPaletteMode = Value;
+  UpdatePaletteInfo();
 }
 
 }  // namespace quorix

@@ -26,8 +26,10 @@ class TRVScroller : public TCustomControl {
   ~TRVScroller() override;
 
   // --- virtual operations ---
-  virtual void CreateThemeHandle() {}
-  virtual void FreeThemeHandle() {}
+  // A themed border needs the toolkit style's edit frame; without one the
+  // handle stays 0 and the border is the classic sunken edge.
+  virtual void CreateThemeHandle();
+  virtual void FreeThemeHandle() { FThemeHandle = 0; }
   virtual void SetBiDiModeRV(TRVBiDiMode Value);
   // Scrolls to vertical unit Pos; without Redraw only the stored position and
   // the child controls move.
@@ -65,12 +67,27 @@ class TRVScroller : public TCustomControl {
 
   // --- properties ---
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }
-  virtual void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
+  // A live window takes the new border at once and lays its page out again.
+  virtual void SetBorderStyle(TBorderStyle Value);
   TRVBiDiMode GetBiDiMode() const { return FBiDiMode; }
   TRVPaletteAction GetDoInPaletteMode() const { return FDoInPaletteMode; }
-  // Palettes exist only on palette-based displays, which the platform never
-  // has: the mode is kept for the items' and the background's copies.
-  void SetDoInPaletteMode(TRVPaletteAction Value) { FDoInPaletteMode = Value; }
+  // Stores a changed mode and brings the palette up to date for it.
+  void SetDoInPaletteMode(TRVPaletteAction Value);
+  // Makes or drops the control's own palette: one exists only on a
+  // palette-based display and when the mode asks for palette handling.
+  virtual void UpdatePaletteInfo();
+  // The 216 colours of the 6 x 6 x 6 cube: entry 36 b + 6 g + r is
+  // (51 r, 51 g, 51 b).
+  static std::unique_ptr<TRVLogPalette> GenerateLogPalette();
+  // Whether the screen is palette-based, as a memory canvas compatible with
+  // it reports.
+  virtual bool ScreenIsPaletteBased();
+
+  // --- wheel ---
+  // One notch of the wheel toward the end / the start; false when the wheel
+  // does not scroll (step 0, or the system's setting 0).
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   HPALETTE GetPalette() const { return FPalette; }
   const TRVLogPalette* GetLogPalette() const { return FLogPalette.get(); }
   // True while a form applies its stored properties (until Loaded).
@@ -79,7 +96,10 @@ class TRVScroller : public TCustomControl {
 
   bool Tracking = true;
   int WheelStep = 2;
-  bool UseXPThemes = true;
+  // Whether a single border takes the toolkit style's frame; a live window
+  // re-opens its theme and takes the new border at once.
+  bool GetUseXPThemes() const { return FUseXPThemes; }
+  void SetUseXPThemes(bool Value);
   // Called at the end of every scroll-bar update.
   std::function<void(TRVScroller* Sender)> OnResize;
 
@@ -90,6 +110,11 @@ class TRVScroller : public TCustomControl {
   virtual void AfterCreateWnd2() {}
   // Scroll-bar commands: line, page, thumb, top and bottom.
   void Scroll(TScrollBarKind Bar, TScrollCode Code, int Pos) override;
+  // The scroll keys, when FKeyboardScroll: the vertical page, end and line
+  // commands, and the horizontal line commands for Left and Right.
+  void KeyDown(int& Key, TShiftState Shift) override;
+  // Whole notches scroll; a high-resolution wheel's parts of a notch add up.
+  bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   // Moves every child control by (dx, dy); vertically its Tag holds its
   // document position.
   void ScrollChildren(int dx, int dy);
@@ -120,8 +145,12 @@ class TRVScroller : public TCustomControl {
   TRVBiDiMode FBiDiMode = rvbdUnspecified;
   TRVPaletteAction FDoInPaletteMode = rvpaCreateCopies;
   bool FLoading = false;
+  bool FUseXPThemes = true;
+  int FWheelDelta = 0;  // the part of a notch not yet scrolled, in 120ths
 
  private:
+  // The window's frame for the border style and theme.
+  void ApplyFrame();
   // Hides a bar by giving it a page larger than its range.
   void HideScrollBar(TScrollBarKind Bar);
 };

@@ -4,7 +4,9 @@
 // kinds (TRVNonTextItemInfo, TRVFullLineItemInfo).
 
 #include <climits>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/cursors.h"
@@ -59,9 +61,19 @@ class TRVWordPainterList {
   virtual ~TRVWordPainterList() = default;
 };
 
+// One colour of a logical palette.
+struct TRVPaletteEntry {
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+  std::uint8_t Flags = 0;
+};
+
 // The control's palette in its logical form: present only on palette displays.
 struct TRVLogPalette {
+  int Version = 0x300;
   int Count = 0;
+  std::vector<TRVPaletteEntry> Entries;
 };
 
 class TCustomRVItemInfo {

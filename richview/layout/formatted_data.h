@@ -197,8 +197,10 @@ class TCustomRVFormattedData : public TCustomRVData {
   virtual bool IsAssignedRVMouseDown() const { return false; }
   virtual bool IsAssignedRVMouseUp() const { return false; }
 
-  // The canvas of the window, for drawing between paints (animation).
+  // The canvas of the window, for drawing between paints (animation), and
+  // showing what was drawn there.
   virtual TCanvas* GetWindowCanvas() { return nullptr; }
+  virtual void PresentWindowRect(const TRect& Rect) { (void)Rect; }
 
   // The item the caret is at (editors); -1 here.
   virtual int GetCurrentItemNo() const { return -1; }

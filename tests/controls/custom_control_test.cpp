@@ -1,6 +1,7 @@
 // The custom control on the real toolkit (offscreen): painting the invalid
 // part onto the surface, moving surface pixels, the scroll bars' visibility
-// rule and commands, timers, pointer, keys and hints as Qt delivers them.
+// rule and commands, the frame and the bars' side, timers, pointer, keys,
+// wheel setting and hints as Qt delivers them.
 
 #include "platform/custom_control.h"
 
@@ -8,12 +9,17 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +38,12 @@ std::string ShiftText(TShiftState s) {
   if (s.Contains(ssMiddle)) t += 'M';
   if (s.Contains(ssDouble)) t += 'D';
   return t.empty() ? "-" : t;
+}
+
+// The width the toolkit's style gives a line edit's frame.
+int FrameWidthOfStyle() {
+  QStyleOptionFrame option;
+  return QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option);
 }
 
 // Records what the layer delivers, as short readable lines.
@@ -524,6 +536,194 @@ TEST_F(CustomControlTest, ClientCoordinatesMapToTheScreenAndBack) {
   form->SetBounds(100, 50, 300, 200);
   EXPECT_EQ(control->ClientToScreen(TPoint{5, 7}), (TPoint{115, 77}));
   EXPECT_EQ(control->ScreenToClient(TPoint{115, 77}), (TPoint{5, 7}));
+}
+
+// --- frame, bar side, wheel setting ---
+
+class FrameTest : public CustomControlTest {
+ protected:
+  // The form as it looks now; the control sits at (10, 20) in it.
+  TBitmap Shot() {
+    form->ShowOffScreen();
+    Application().ProcessMessages();
+    TBitmap shot;
+    form->GrabClientArea(shot);
+    return shot;
+  }
+  // A pixel of the shot at control coordinates (of its window, frame included).
+  static TColor At(const TBitmap& shot, int x, int y) { return shot.PixelColor(10 + x, 20 + y); }
+};
+
+TEST_F(FrameTest, FrameShrinksTheClientAreaOnEverySideAndHoldsTheBars) {
+  const int themed = FrameWidthOfStyle();
+  struct Case {
+    TControlFrame frame;
+    int width;
+  };
+  const Case cases[] = {{cfSunken, 2}, {cfThemed, themed > 0 ? themed : 2}, {cfNone, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frame);
+    control->resizes.clear();
+    control->SetFrame(c.frame);
+    EXPECT_EQ(control->Frame(), c.frame);
+    EXPECT_EQ(control->FrameWidth(), c.width);
+    const int w = 100 - 2 * c.width;
+    const int h = 80 - 2 * c.width;
+    EXPECT_EQ(control->ClientWidth(), w);
+    EXPECT_EQ(control->ClientHeight(), h);
+    EXPECT_EQ(control->Surface().GetWidth(), w);
+    EXPECT_EQ(control->Window().Client->geometry(), QRect(c.width, c.width, w, h));
+    // Resize came before SetFrame returned; the same frame again changes nothing.
+    ASSERT_EQ(control->resizes.size(), 1u);
+    EXPECT_EQ(control->resizes[0].cx, w);
+    EXPECT_EQ(control->resizes[0].cy, h);
+    control->SetFrame(c.frame);
+    EXPECT_EQ(control->resizes.size(), 1u);
+
+    // Both bars and the corner square stay inside the frame.
+    control->SetScrollInfo(sbVertical, TScrollInfo{0, 100, 10, 0});
+    control->SetScrollInfo(sbHorizontal, TScrollInfo{0, 300, 10, 0});
+    const int cw = w - ScrollBarSize;
+    const int ch = h - ScrollBarSize;
+    EXPECT_EQ(control->ClientWidth(), cw);
+    EXPECT_EQ(control->ClientHeight(), ch);
+    EXPECT_EQ(Bar(sbVertical)->geometry(), QRect(c.width + cw, c.width, ScrollBarSize, ch));
+    EXPECT_EQ(Bar(sbHorizontal)->geometry(), QRect(c.width, c.width + ch, cw, ScrollBarSize));
+    control->SetScrollInfo(sbVertical, TScrollInfo{});
+    control->SetScrollInfo(sbHorizontal, TScrollInfo{});
+  }
+  // A window smaller than its frame has an empty client area.
+  control->SetFrame(cfSunken);
+  control->SetBounds(10, 20, 3, 3);
+  EXPECT_EQ(control->ClientWidth(), 0);
+  EXPECT_EQ(control->ClientHeight(), 0);
+}
+
+TEST_F(FrameTest, SunkenFrameIsTheClassicEdgeAroundTheClientArea) {
+  const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight),
+               dark = ColorToRGB(cl3DDkShadow), light = ColorToRGB(cl3DLight);
+  // Otherwise a line drawn in the wrong colour could pass unseen.
+  ASSERT_EQ((std::set<TColor>{shadow, highlight, dark, light, RGB(0, 0, 200)}.size()), 5u);
+
+  control->SetFrame(cfSunken);
+  control->Update();
+  control->Canvas().SetPixel(0, 0, RGB(250, 250, 0));  // the client area's first pixel
+  const TBitmap shot = Shot();
+  struct Case {
+    int x, y;
+    TColor color;
+  };
+  const Case cases[] = {
+      // outer line: shadow at the top and left, highlight at the bottom and right
+      {50, 0, shadow}, {0, 40, shadow}, {50, 79, highlight}, {99, 40, highlight},
+      // inner line: dark shadow at the top and left, light at the bottom and right
+      {50, 1, dark}, {1, 40, dark}, {50, 78, light}, {98, 40, light},
+      // the bottom-right lines take the corners they share with the top-left ones
+      {0, 0, shadow}, {99, 0, highlight}, {0, 79, highlight}, {99, 79, highlight},
+      {1, 1, dark}, {98, 1, light}, {1, 78, light},
+      // the client area inside
+      {2, 2, RGB(250, 250, 0)}, {3, 2, RGB(0, 0, 200)}, {97, 77, RGB(0, 0, 200)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(At(shot, c.x, c.y), c.color) << c.x << "," << c.y;
+}
+
+TEST_F(FrameTest, ThemedFrameIsTheStylesLineEditFrame) {
+  EXPECT_EQ(HasThemedFrames(), FrameWidthOfStyle() > 0);
+  control->SetFrame(cfThemed);
+  const int edge = control->FrameWidth();
+  control->Update();
+  control->Canvas().SetPixel(0, 0, RGB(250, 250, 0));
+  const TBitmap shot = Shot();
+  EXPECT_EQ(At(shot, edge, edge), RGB(250, 250, 0));
+  // The frame is drawn, not just left as the window's background.
+  const TColor face = ColorToRGB(clBtnFace);
+  for (TPoint p : {TPoint{0, 40}, TPoint{50, 0}, TPoint{99, 40}, TPoint{50, 79}}) {
+    bool drawn = false;
+    for (int i = 0; i < edge; ++i) {
+      const int x = p.X == 0 ? i : p.X == 99 ? 99 - i : p.X;
+      const int y = p.Y == 0 ? i : p.Y == 79 ? 79 - i : p.Y;
+      drawn = drawn || At(shot, x, y) != face;
+    }
+    EXPECT_TRUE(drawn) << p.X << "," << p.Y;
+  }
+}
+
+TEST_F(FrameTest, VerticalBarOnTheLeftMovesTheClientAreaNotItsCoordinates) {
+  form->SetBounds(100, 50, 300, 200);
+  control->SetScrollInfo(sbVertical, TScrollInfo{0, 100, 10, 0});
+  control->resizes.clear();
+  control->SetVerticalBarOnLeft(true);
+  EXPECT_TRUE(control->VerticalBarOnLeft());
+  EXPECT_TRUE(control->resizes.empty());  // same size, new place
+  EXPECT_EQ(control->ClientWidth(), 100 - ScrollBarSize);
+  EXPECT_EQ(Bar(sbVertical)->geometry(), QRect(0, 0, ScrollBarSize, 80));
+  EXPECT_EQ(control->Window().Client->geometry(), QRect(ScrollBarSize, 0, 100 - ScrollBarSize, 80));
+
+  control->Update();
+  control->Canvas().SetPixel(0, 0, RGB(250, 250, 0));
+  const TBitmap shot = Shot();
+  for (int x = 0; x < ScrollBarSize; ++x) {
+    EXPECT_NE(At(shot, x, 40), RGB(0, 0, 200)) << x;  // the bar, not the surface
+  }
+  EXPECT_EQ(At(shot, ScrollBarSize, 0), RGB(250, 250, 0));
+  EXPECT_EQ(At(shot, ScrollBarSize, 40), RGB(0, 0, 200));
+  EXPECT_EQ(At(shot, 99, 40), RGB(0, 0, 200));
+
+  // The pointer as the window system delivers it (to the form's window, at
+  // window coordinates) arrives client-relative, and so does the wheel over
+  // the bar.
+  QWindow* window = form->Window().Widget->windowHandle();
+  ASSERT_NE(window, nullptr);
+  control->log.clear();
+  const QPointF at(10 + ScrollBarSize + 5, 20 + 5);
+  QMouseEvent press(QEvent::MouseButtonPress, at, window->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(window, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, window->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(window, &release);
+  SendMousePress(*control, mbLeft, 5, 5);
+  SendMouseRelease(*control, mbLeft, 5, 5);
+  QWheelEvent wheel(QPointF(5, 30), QPointF(), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(Bar(sbVertical), &wheel);
+  EXPECT_EQ(control->log, (std::vector<std::string>{"down 0 L 5,5 captured", "up 0 - 5,5", "down 0 L 5,5 captured",
+                                                    "up 0 - 5,5", "wheel -120 -12,30"}));
+  EXPECT_EQ(control->ClientToScreen(TPoint{5, 7}), (TPoint{100 + 10 + ScrollBarSize + 5, 50 + 20 + 7}));
+  EXPECT_EQ(control->ScreenToClient(TPoint{100 + 10 + ScrollBarSize + 5, 50 + 20 + 7}), (TPoint{5, 7}));
+
+  // With a frame and both bars: the bar inside the frame's left edge, the
+  // horizontal bar and the corner square beside it.
+  control->SetFrame(cfSunken);
+  control->SetScrollInfo(sbHorizontal, TScrollInfo{0, 300, 10, 0});
+  const int cw = 100 - 4 - ScrollBarSize;
+  const int ch = 80 - 4 - ScrollBarSize;
+  EXPECT_EQ(Bar(sbVertical)->geometry(), QRect(2, 2, ScrollBarSize, ch));
+  EXPECT_EQ(control->Window().Client->geometry(), QRect(2 + ScrollBarSize, 2, cw, ch));
+  EXPECT_EQ(Bar(sbHorizontal)->geometry(), QRect(2 + ScrollBarSize, 2 + ch, cw, ScrollBarSize));
+  EXPECT_EQ(At(Shot(), 2 + 5, 2 + ch + 5), ColorToRGB(clBtnFace));  // the corner square
+
+  // Back on the right.
+  control->SetVerticalBarOnLeft(false);
+  EXPECT_EQ(Bar(sbVertical)->geometry(), QRect(2 + cw, 2, ScrollBarSize, ch));
+  EXPECT_EQ(control->Window().Client->geometry(), QRect(2, 2, cw, ch));
+}
+
+TEST(WheelScrollLinesTest, KeepsEveryValueAndFollowsTheToolkit) {
+  Application().Initialize(0, nullptr);
+  EXPECT_EQ(WheelScrollLines(), QApplication::wheelScrollLines());
+  const int old = WheelScrollLines();
+  for (int lines : {1, 7, 0, -1}) {
+    SetWheelScrollLines(lines);
+    EXPECT_EQ(WheelScrollLines(), lines);
+    // What the toolkit keeps, its own widgets scroll by too.
+    if (lines > 0) {
+      EXPECT_EQ(QApplication::wheelScrollLines(), lines);
+    }
+  }
+  SetWheelScrollLines(old);
+  EXPECT_EQ(WheelScrollLines(), old);
+  EXPECT_EQ(QApplication::wheelScrollLines(), old);
 }
 
 // Tips work on the offscreen platform with the form never shown: the tip is a
