@@ -252,6 +252,9 @@ class TCustomControl : public TWinControl {
 // Input as the toolkit delivers it, for tests: real events sent to the
 // control's client area (positions in client coordinates).
 void SendMouseMove(TCustomControl& control, int x, int y, TShiftState buttons = {});
+// Puts the pointer at client (x, y) without any event, as a pointer that
+// rests while the page moves under it.
+void PlacePointer(TCustomControl& control, int x, int y);
 void SendMousePress(TCustomControl& control, TMouseButton button, int x, int y);
 void SendMouseRelease(TCustomControl& control, TMouseButton button, int x, int y);
 void SendMouseLeave(TCustomControl& control);

@@ -994,6 +994,11 @@ void SendMouseMove(TCustomControl& control, int x, int y, TShiftState buttons) {
   SendMouse(control, QEvent::MouseMove, Qt::NoButton, ToQtButtons(buttons), ToQtModifiers(buttons), x, y);
 }
 
+void PlacePointer(TCustomControl& control, int x, int y) {
+  const TPoint screen = control.ClientToScreen(TPoint{x, y});
+  QCursor::setPos(screen.X, screen.Y);
+}
+
 void SendMousePress(TCustomControl& control, TMouseButton button, int x, int y) {
   SendMouse(control, QEvent::MouseButtonPress, ToQtButton(button), ToQtButton(button), Qt::NoModifier, x, y);
 }

@@ -7,6 +7,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -306,6 +307,55 @@ TEST(AnimatedPageTest, ScreenshotsDifferOnlyInsideAnimatedSmilies) {
     }
   }
   EXPECT_GT(changed, 0) << "nothing moved in 900 ms";
+}
+
+}  // namespace
+}  // namespace quorix
+
+namespace quorix {
+namespace {
+
+// A group of 150 smilies in a 300 x 200 panel: a page taller than the
+// control, scrolled with the wheel and the keys; the hint follows the smiley
+// that comes under a resting pointer.
+TEST_F(GroupPageTest, ATallPageScrollsAndTheHintFollowsTheRestingPointer) {
+  std::string list = "width=300\nheight=200\n[Many]\n";
+  dir.Write("s.gif", SolidGif(20, 20, clRed));
+  for (int i = 0; i < 150; ++i) list += "s.gif|(" + std::to_string(i) + ")\n";
+  dir.Write("Smilies_serv.txt", list);
+  TfQuorixSmilies form;
+  TRichView& rv = *form.rvSmilies;
+  ASSERT_TRUE(rv.GetVScrollVisible());
+  ASSERT_TRUE(rv.ScrollBarVisible(sbVertical));
+  const int savedLines = WheelScrollLines();
+  SetWheelScrollLines(3);
+
+  EXPECT_TRUE(SendWheel(rv, -120, 50, 50));
+  EXPECT_EQ(rv.VPos(), 2);
+  SendKey(rv, VK_NEXT);
+  EXPECT_EQ(rv.VPos(), std::min(2 + rv.ClientHeight() / 10, rv.GetVScrollMax()));
+  SendKey(rv, VK_HOME);
+  EXPECT_EQ(rv.VPos(), 0);
+  SendKey(rv, VK_END);
+  EXPECT_EQ(rv.VPos(), rv.GetVScrollMax());
+  SendKey(rv, VK_HOME);
+
+  // The pointer rests on a smiley; the page scrolls one line (22 px) under it.
+  const TPoint rest{100, 30};
+  PlacePointer(rv, rest.X, rest.Y);
+  SendMouseMove(rv, rest.X, rest.Y);
+  const UnicodeString before = rv.Hint();
+  ASSERT_FALSE(before.empty());
+  SetWheelScrollLines(-1);  // a page a notch, to move well away
+  SendWheel(rv, -120, rest.X, rest.Y);
+  SetWheelScrollLines(savedLines);
+  ASSERT_GT(rv.VPos(), 0);
+  // What the hint names is the smiley now under the pointer.
+  const int d = rv.RVData().FindDrawItemAtPos(rest.X + rv.RVData().GetHOffs(), rest.Y + rv.RVData().GetVOffs());
+  ASSERT_GE(d, 0);
+  EXPECT_EQ(rv.Hint(), rv.GetItemText(rv.RVData().DrawItems[d]->ItemNo));
+  EXPECT_NE(rv.Hint(), before);
+  EXPECT_TRUE(errors.empty());
 }
 
 }  // namespace
