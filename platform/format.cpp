@@ -111,8 +111,8 @@ UnicodeString FormatText(const UnicodeString& Fmt, std::span<const TFormatArg> A
         else
           Invalid(Fmt);
         const int digits = precision < 0 ? (type == u'g' ? 15 : 2) : std::min(precision, 100);
-        const char* spec = type == u'e' ? "%.*E" : type == u'g' ? "%.*G" : "%.*f";
-        std::snprintf(buffer, sizeof buffer, spec, digits, v);
+        const char* conversion = type == u'e' ? "%.*E" : type == u'g' ? "%.*G" : "%.*f";
+        std::snprintf(buffer, sizeof buffer, conversion, digits, v);
         piece = Ascii(type == u'n' ? GroupThousands(buffer) : std::string(buffer));
         break;
       }

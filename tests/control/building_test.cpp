@@ -159,3 +159,22 @@ TEST_F(BuildingTest, EightBitAndRawTextBreakOnlyAtLineEnds) {
 
 }  // namespace
 }  // namespace quorix::test
+
+namespace quorix::test {
+namespace {
+
+TEST_F(BuildingTest, AControlItemMovesIntoTheViewAndFollowsItsItem) {
+  TPanel panel(&form);
+  panel.SetBounds(0, 0, 30, 20);
+  rv->AddControl(&panel, false);
+  EXPECT_EQ(panel.Parent(), rv.get());
+  rv->AddNL(u"", 0, -1);
+  rv->Format();
+  // One pixel of spacing in from the document's corner, in client coordinates.
+  EXPECT_EQ(panel.BoundsRect(), Bounds(1, 1, 30, 20));
+  rv->Clear();
+  panel.SetParent(&form);  // the panel outlives the view's document
+}
+
+}  // namespace
+}  // namespace quorix::test
