@@ -26,14 +26,8 @@ class AnimationTest : public ::testing::Test {
   AnimationTest() {
     form.SetBounds(0, 0, 300, 200);
     rv = std::make_unique<TTickingRichView>(&form);
-    rv->SetBorderStyle(bsNone);
-    rv->SetLeftMargin(0);
-    rv->SetTopMargin(0);
-    rv->SetRightMargin(0);
-    rv->SetBottomMargin(0);
-    rv->SetStyle(&style);
     style.Color = clWhite;
-    rv->SetBounds(0, 0, 200, 100);
+    MakePlain(*rv, style);
     rv->SetAnimationMode(rvaniOnFormat);
   }
   ~AnimationTest() override { rv.reset(); }

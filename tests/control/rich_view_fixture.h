@@ -28,20 +28,26 @@ inline std::unique_ptr<TBitmap> StripedPicture(int width, int height) {
   return bitmap;
 }
 
+// No border, no margins, the style sheet given, 200 x 100: the controls the
+// tests measure in plain document pixels.
+inline void MakePlain(TCustomRichView& rv, TRVStyle& style) {
+  rv.SetBorderStyle(bsNone);
+  rv.SetLeftMargin(0);
+  rv.SetRightMargin(0);
+  rv.SetTopMargin(0);
+  rv.SetBottomMargin(0);
+  rv.SetStyle(&style);
+  rv.SetBounds(0, 0, 200, 100);
+}
+
 class RichViewFixture : public ::testing::Test {
  protected:
   RichViewFixture() {
     form.SetBounds(0, 0, 400, 300);
     rv = std::make_unique<TRichView>(&form);
     rv->Name = "rvTest";
-    rv->SetBorderStyle(bsNone);
-    rv->SetLeftMargin(0);
-    rv->SetRightMargin(0);
-    rv->SetTopMargin(0);
-    rv->SetBottomMargin(0);
-    rv->SetStyle(&style);
     style.Color = clYellow;
-    rv->SetBounds(0, 0, 200, 100);
+    MakePlain(*rv, style);
   }
   ~RichViewFixture() override { rv.reset(); }
 

@@ -25,13 +25,7 @@ class ScrollingInputTest : public ::testing::Test {
   ScrollingInputTest() {
     form.SetBounds(0, 0, 300, 200);
     rv = std::make_unique<TInputRichView>(&form);
-    rv->SetBorderStyle(bsNone);
-    rv->SetLeftMargin(0);
-    rv->SetTopMargin(0);
-    rv->SetRightMargin(0);
-    rv->SetBottomMargin(0);
-    rv->SetStyle(&style);
-    rv->SetBounds(0, 0, 200, 100);
+    MakePlain(*rv, style);
     rv->AddPicture(StripedPicture(4, 248));
     rv->Format();
     savedLines = WheelScrollLines();
