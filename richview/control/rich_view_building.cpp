@@ -193,8 +193,8 @@ void TCustomRichView::AddTextLines(const UnicodeString& s, int StyleNo, int Firs
     int paraNo = firstLine ? FirstParaNo : OtherParaNo;
     const int count = FRVData->GetItemCount();
     const bool lineBreak = !firstLine && start == lsNewLine;
+    // A line break inside the paragraph keeps its paragraph style.
     if (lineBreak) paraNo = count > 0 ? FRVData->GetItemPara(count - 1) : 0;
-    if (start == lsContinue && !firstLine) paraNo = -1;
     firstLine = false;
     const int before = FRVData->GetItemCount();
     // With tabs as items, a line is its pieces between tabs and a tab item for each tab.
