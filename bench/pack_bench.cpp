@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_working_dir.h"
 #include "platform/files.h"
 #include "smilies/package_builder.h"
 
@@ -23,11 +24,7 @@ std::string PictureName(int i) { return "smiley" + std::to_string(i) + ".gif"; }
 // The set lives in a temporary directory that is the working directory for the run.
 class TBenchSet {
  public:
-  TBenchSet() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorix-pack-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-    std::filesystem::current_path(path_);
+  TBenchSet() : dir_("quorix-pack-bench") {
     std::string list = "width=500\nheight=300\n";
     std::string picture(PictureSize, '\0');
     unsigned seed = 12345;
@@ -39,15 +36,9 @@ class TBenchSet {
     }
     std::ofstream("Smilies_serv.txt", std::ios::binary) << list;
   }
-  ~TBenchSet() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  quorix::bench::TWorkingDir dir_;
 };
 
 void BM_BuildSmiliesPackage(benchmark::State& state) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "bench/bench_working_dir.h"
 #include "platform/controls.h"
 
 namespace {
@@ -29,15 +30,12 @@ constexpr int kSmilies = 999;
 // The set lives in a temporary directory that is the working directory for the run.
 class TBenchSet {
  public:
-  TBenchSet() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorix-refresh-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
+  TBenchSet() : dir_("quorix-refresh-bench") {
     std::vector<std::string> pictures;
     for (const auto& entry : std::filesystem::directory_iterator(QUORIX_SAMPLES_DIR)) {
       const std::string name = entry.path().filename().string();
       if (name.ends_with(".gif") || name.ends_with(".jpg")) {
-        std::filesystem::copy_file(entry.path(), path_ / name);
+        std::filesystem::copy_file(entry.path(), dir_.Path() / name);
         pictures.push_back(name);
       }
     }
@@ -45,18 +43,11 @@ class TBenchSet {
     std::string list = "width=500\nheight=300\n[All]\n";
     for (int i = 0; i < kSmilies; ++i)
       list += pictures[static_cast<std::size_t>(i) % pictures.size()] + "|:s" + std::to_string(i) + ":\n";
-    std::ofstream(path_ / "Smilies_serv.txt", std::ios::binary) << list;
-    std::filesystem::current_path(path_);
-  }
-  ~TBenchSet() {
-    std::filesystem::current_path(previous_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::ofstream("Smilies_serv.txt", std::ios::binary) << list;
   }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  bench::TWorkingDir dir_;
 };
 
 TBenchSet& Set() {

@@ -21,6 +21,7 @@
 #include "platform/graphics.h"
 #include "smilies/smilies_table.h"
 #include "tests/support/bitmap_helpers.h"
+#include "tests/app/app_test_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorix {
@@ -45,19 +46,8 @@ std::string SolidGif(int width, int height, TColor color) {
 
 TColor Shade(int i) { return RGB(40 + 30 * i, 200 - 20 * i, 90); }
 
-class GroupPageTest : public ::testing::Test {
+class GroupPageTest : public test::TAppTest {
  protected:
-  void SetUp() override {
-    SetSystemCodePage(1251);
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    Application().OnException = [this](const Exception& e) { errors.push_back(e.what()); };
-  }
-  void TearDown() override {
-    Application().OnException = nullptr;
-    std::filesystem::current_path(previous);
-  }
-
   // Group A: five 20 x 20 smilies; group B: two 30 x 30 ones; 300 x 150.
   void WriteTwoGroups() {
     std::string list = "width=300\nheight=150\n[A]\n";
@@ -72,17 +62,6 @@ class GroupPageTest : public ::testing::Test {
     }
     dir.Write("Smilies_serv.txt", list);
   }
-
-  TBitmap Grab(TForm& form) {
-    Application().ProcessMessages();
-    TBitmap shot;
-    form.GrabClientArea(shot);
-    return shot;
-  }
-
-  test::TempDir dir;
-  std::filesystem::path previous;
-  std::vector<std::string> errors;
 };
 
 // The page starts at window (10, 61): the panel at (8, 41), the control at

@@ -14,7 +14,7 @@
 #include "platform/graphics.h"
 #include "platform/text.h"
 #include "smilies/smilies_table.h"
-#include "tests/support/temp_dir.h"
+#include "tests/app/app_test_fixture.h"
 
 namespace quorix {
 namespace {
@@ -36,19 +36,8 @@ class TRecordingForm : public TfQuorixSmilies {
   }
 };
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public test::TAppTest {
  protected:
-  void SetUp() override {
-    SetSystemCodePage(1251);
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    Application().OnException = [this](const Exception& e) { errors.push_back(e.what()); };
-  }
-  void TearDown() override {
-    Application().OnException = nullptr;
-    std::filesystem::current_path(previous);
-  }
-
   void WriteList(const std::string& text) { dir.Write("Smilies_serv.txt", text); }
 
   // Which tab is drawn selected, read from the strip's bitmap; -1 for none.
@@ -61,17 +50,6 @@ class MainFormTest : public ::testing::Test {
     }
     return selected;
   }
-
-  TBitmap Grab(TForm& form) {
-    Application().ProcessMessages();
-    TBitmap shot;
-    form.GrabClientArea(shot);
-    return shot;
-  }
-
-  test::TempDir dir;
-  std::filesystem::path previous;
-  std::vector<std::string> errors;
 };
 
 TEST_F(MainFormTest, IsCreatedFromItsDescription) {
