@@ -22,6 +22,7 @@
 #include "smilies/smilies_table.h"
 #include "tests/support/bitmap_helpers.h"
 #include "tests/app/app_test_fixture.h"
+#include "tests/pictures/gif_test_util.h"
 #include "tests/support/temp_dir.h"
 
 namespace quorix {
@@ -29,18 +30,11 @@ namespace {
 
 // A one-frame GIF of one colour.
 std::string SolidGif(int width, int height, TColor color) {
-  TGifWriterImage image;
-  image.Width = width;
-  image.Height = height;
-  image.GlobalColorTable = {TGIFColor{static_cast<std::uint8_t>(GetRValue(color)),
-                                      static_cast<std::uint8_t>(GetGValue(color)),
-                                      static_cast<std::uint8_t>(GetBValue(color))},
-                            TGIFColor{}};
-  TGifWriterFrame frame;
-  frame.Width = width;
-  frame.Height = height;
-  frame.Indices.assign(static_cast<std::size_t>(width * height), 0);
-  image.Frames.push_back(frame);
+  TGifWriterImage image = quorix::testing::Picture(
+      width, height, {quorix::testing::Frame(0, 0, width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width * height), 0))});
+  image.GlobalColorTable[0] = TGIFColor{static_cast<std::uint8_t>(GetRValue(color)),
+                                        static_cast<std::uint8_t>(GetGValue(color)),
+                                        static_cast<std::uint8_t>(GetBValue(color))};
   return WriteGif(image);
 }
 
