@@ -1,6 +1,7 @@
 #include "richview/animation/bitmap_animator.h"
 
 #include "platform/graphics.h"
+#include "richview/animation/animator_maker.h"
 #include "richview/document/picture_items.h"
 #include "richview/layout/formatted_data.h"
 
@@ -76,14 +77,7 @@ void RV_MakeBitmapAnimator(TCustomRVItemInfo* Item, TCustomRVFormattedData* RVDa
     RV_MakeNoAnimator(Item, RVData, Animator);
     return;
   }
-  if (Animator && !dynamic_cast<TRVBitmapAnimator*>(Animator.get())) Animator.reset();
-  if (Animator) {
-    Animator->Update(RVData, Item);
-    Animator->Reset();
-    return;
-  }
-  Animator = std::make_unique<TRVBitmapAnimator>(RVData, Item);
-  RVData->InsertAnimator(Animator);
+  RV_TakeAnimator<TRVBitmapAnimator>(Item, RVData, Animator);
 }
 
 }  // namespace quorix

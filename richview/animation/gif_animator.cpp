@@ -4,6 +4,7 @@
 
 #include "pictures/gif_image.h"
 #include "platform/graphics.h"
+#include "richview/animation/animator_maker.h"
 #include "richview/animation/bitmap_animator.h"
 #include "richview/document/picture_items.h"
 #include "richview/layout/formatted_data.h"
@@ -209,14 +210,7 @@ void RV_MakeGifImageAnimator(TCustomRVItemInfo* Item, TCustomRVFormattedData* RV
     RV_MakeBitmapAnimator(Item, RVData, Animator);
     return;
   }
-  if (Animator && !dynamic_cast<TRVGifImageAnimator*>(Animator.get())) Animator.reset();
-  if (Animator) {
-    Animator->Update(RVData, Item);
-    Animator->Reset();
-    return;
-  }
-  Animator = std::make_unique<TRVGifImageAnimator>(RVData, Item);
-  RVData->InsertAnimator(Animator);
+  RV_TakeAnimator<TRVGifImageAnimator>(Item, RVData, Animator);
 }
 
 }  // namespace quorix
